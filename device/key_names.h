@@ -33,5 +33,9 @@ CString VirtualKeyName(int virtualKey);
 // The system key-name text of a virtual-key code (US layout, English), as
 // Windows gives it for the code's scan code; empty when the key has none.
 CString SystemKeyName(int virtualKey);
-// Scan code (set 1, 0x100 = extended) of a virtual-key code on the US layout; 0 when none.
+// Scan code (set 1) of a virtual-key code on the US layout, without the
+// extended bit, as the system's mapping gives it; 0 when none.
 int VirtualKeyToScanCode(int virtualKey);
+// The key-name text of a scan code (set 1, 0x100 = extended) on the US
+// layout, English; empty when the code names no key.
+CString ScanCodeKeyName(int scanCode);

@@ -1,0 +1,19 @@
+#pragma once
+// The arguments of one varnetctl command: options common to every command
+// and the words that follow the command's name.
+#include <QStringList>
+
+#include "platform/cstring.h"
+
+struct CommandLine {
+    bool json = false;        // --json: machine-readable output
+    CString programFolder;    // --dir DIR, else the folder found beside the tool
+    QStringList words;        // everything else, in order
+    CString error;            // set when the arguments cannot be understood
+};
+
+// Parses argv after the command name.
+CommandLine ParseCommandLine(int argc, char** argv, int first);
+// Writes UTF-8 text to standard output or standard error.
+void Print(const CString& text);
+void PrintError(const CString& text);
