@@ -81,15 +81,11 @@ const char* PunctuationName(int virtualKey)
     }
 }
 
+// The assignment dialog renames only these keys, with the capture's names.
 const char* DialogFixedName(int virtualKey)
 {
     switch (virtualKey) {
-    case 19: return "Pause";
-    case 44: return "Print Screen";
-    case 91: return "Windows";
-    case 92: return "RWindows";
-    case 93: return "Application";
-    case 144: return "Num Lock";
+    case 19: case 44: case 91: case 92: case 93: case 144: return CapturedFixedName(virtualKey);
     default: return nullptr;
     }
 }

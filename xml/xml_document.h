@@ -5,6 +5,8 @@
 // the text and shifts the index, never re-parsing. Files are read and written
 // whole. Not thread-safe: one document belongs to one function on one thread.
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "platform/cstring.h"
@@ -47,6 +49,8 @@ public:
     int GetElementOffset() const;
     // Byte-order mark of the last file read: 0 none, 1 UTF-8, 2 UTF-16LE, 3 UTF-16BE.
     int GetBomKind() const;
+    // Number of element records in the index (the document record not counted).
+    int GetElementCount() const;
 
     // Escapes "<", "&", ">" (and in attribute values "'" and '"').
     static CString EscapeText(const CString& text, bool forAttribute);
@@ -57,8 +61,11 @@ private:
     struct ElementRecord {
         uint32_t start = 0;          // offset of "<" of the start tag
         uint32_t length = 0;         // start to end of end tag (or start tag only)
-        uint32_t startTagLength : 22 = 0;
-        uint32_t endTagLength : 10 = 0;
+        // Full width rather than packed bit fields: a start tag longer than
+        // 4M characters or an end tag longer than 1023 would not fit and
+        // would corrupt every later splice.
+        uint32_t startTagLength = 0;
+        uint32_t endTagLength = 0;
         uint32_t flags = 0;
         uint32_t parent = 0;
         uint32_t firstChild = 0;
@@ -71,6 +78,26 @@ private:
         kFirstChild = 1u << 2,
         kIllFormed = 1u << 3,
     };
+
+    enum DocFlags : uint32_t {
+        kBomMask = 3u,               // GetBomKind() values
+    };
+
+    // Starts the document over with an empty index (record 0 only) and the
+    // cursor at the document level; the text is kept.
+    void ResetIndex(uint32_t capacity);
+    // Next free record, growing the index by half when it is full.
+    uint32_t NewRecord();
+    // Links child as the last child of parent, or right after sibling.
+    void LinkLastChild(uint32_t parent, uint32_t child);
+    void LinkAfter(uint32_t sibling, uint32_t child);
+    // Whether record r's tag name equals name; the name itself.
+    bool NameEquals(uint32_t r, const CString& name) const;
+    CString TagName(uint32_t r) const;
+    // Parses m_text into the index, appending parse errors to the log.
+    bool Parse();
+    // Appends one event to the result log (skipped once it is long).
+    void Log(const char* event, std::initializer_list<std::pair<const char*, CString>> attrs = {});
 
     // Implementation state; see xml_document.cpp and its helpers.
     CString m_text;
