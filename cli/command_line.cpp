@@ -17,6 +17,17 @@ CommandLine ParseCommandLine(int argc, char** argv, int first)
                 return line;
             }
             line.programFolder = CString::fromLocal8Bit(argv[++i]);
+        } else if (arg == u"--simulate" || arg.startsWith(u"--simulate="_qs)) {
+            line.simulate = true;
+            const int equals = arg.indexOf(u'=');
+            line.simulateChoice = equals < 0 ? CString() : arg.mid(equals + 1);
+        } else if (arg == u"--sim-trace" || arg == u"--sim-socket") {
+            if (i + 1 >= argc) {
+                line.error = arg + u" needs a file"_qs;
+                return line;
+            }
+            (arg == u"--sim-trace" ? line.simTrace : line.simSocket) = CString::fromLocal8Bit(argv[++i]);
+            if (arg == u"--sim-trace") line.simulate = true;
         } else if (arg.startsWith(u"--")) {
             line.error = u"unknown option "_qs + arg;
             return line;

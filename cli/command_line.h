@@ -8,6 +8,10 @@
 struct CommandLine {
     bool json = false;        // --json: machine-readable output
     CString programFolder;    // --dir DIR, else the folder found beside the tool
+    bool simulate = false;    // --simulate[=MODEL:MODES]: the simulated keyboard instead of hidraw
+    CString simulateChoice;   // MODEL:MODES after "=", empty for the defaults
+    CString simTrace;         // --sim-trace FILE: the simulator's wire trace (implies --simulate)
+    CString simSocket;        // --sim-socket PATH: control socket of a simulator
     QStringList words;        // everything else, in order
     CString error;            // set when the arguments cannot be understood
 };

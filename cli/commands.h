@@ -7,3 +7,9 @@ int RunCatalogueCommand(const CommandLine& line);
 // Prints and checks layout files (by layout name or path; all of the
 // catalogue's when none is named). Exit status 1 when anything is wrong.
 int RunLayoutCommand(const CommandLine& line);
+// Lists the enumerated HID interfaces and how the link classified them.
+int RunDevicesCommand(const CommandLine& line);
+// Sends one device command with values from the command line.
+int RunSendCommand(const CommandLine& line);
+// Drives a simulated keyboard through its control socket, or serves one.
+int RunSimCommand(const CommandLine& line);

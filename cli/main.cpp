@@ -15,11 +15,15 @@ struct Command {
 const Command kCommands[] = {
     {"catalogue", RunCatalogueCommand, "print the device catalogue (config.xml)"},
     {"layout", RunLayoutCommand, "print and check layout files: [NAME|FILE ...]"},
+    {"devices", RunDevicesCommand, "list HID interfaces and their classification [--simulate[=MODEL:MODES]]"},
+    {"send", RunSendCommand, "send a device command: send COMMAND [NAME=VALUE ...] (send help)"},
+    {"sim", RunSimCommand, "drive a simulated keyboard: sim COMMAND ... | sim serve (sim help)"},
 };
 
 void Usage()
 {
-    CString text = u"usage: varnetctl <command> [--json] [--dir PROGRAM_FOLDER] [arguments]\n\ncommands:\n"_qs;
+    CString text = u"usage: varnetctl <command> [--json] [--dir PROGRAM_FOLDER] [--simulate[=MODEL:MODES]]\n"
+                   "                 [--sim-trace FILE] [--sim-socket PATH] [arguments]\n\ncommands:\n"_qs;
     for (const Command& c : kCommands)
         text += CString(u"  %1  %2\n"_qs).arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromLatin1(c.help));
     PrintError(text);
