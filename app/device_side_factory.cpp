@@ -1,13 +1,9 @@
 #include "app/device_side_factory.h"
 
-#include <cstdio>
+#include "app/device_link_side.h"
 
 std::unique_ptr<DeviceSide> CreateDeviceSide(const ShellOptions& options, const CString& programFolder,
-                                             TaskQueue& queue)
+                                             const CString& dataFolder, TaskQueue& queue, CString& error)
 {
-    // The device link is not wired into the shell yet: the worker runs with
-    // no keyboard present, so tasks from 5 on are dropped as they come.
-    if (options.simulate)
-        std::fprintf(stderr, "varnet: --simulate: the device link is not wired into the shell yet\n");
-    return std::make_unique<NoDeviceSide>();
+    return DeviceLinkSide::Create(options, programFolder, dataFolder, queue, error);
 }

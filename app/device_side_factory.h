@@ -8,5 +8,8 @@
 #include "app/shell/shell_options.h"
 #include "app/shell/task_queue.h"
 
+// dataFolder: where the keyboards' stores live; empty when it could not be
+// prepared (the stores then stay closed). Null when --simulate asked for
+// something the catalogue does not have (the message is in `error`).
 std::unique_ptr<DeviceSide> CreateDeviceSide(const ShellOptions& options, const CString& programFolder,
-                                             TaskQueue& queue);
+                                             const CString& dataFolder, TaskQueue& queue, CString& error);

@@ -90,13 +90,23 @@ int main(int argc, char** argv)
     // 3. Language before any window; then the data folder.
     SettleLanguage(startup, UserInterfaceLanguage());
     CString problem;
-    if (!PrepareDataFolder(DataFolder(startup.softwareName), &problem)) Say(problem);
+    CString dataFolder = DataFolder(startup.softwareName);
+    if (!PrepareDataFolder(dataFolder, &problem)) {
+        Say(problem);
+        dataFolder.clear();
+    }
 
     // 4. Show mode: options.showMode (0 when the command line holds "hide").
     // 5. The shell runs; without the main window it runs the worker alone.
     TaskQueue queue;
     HeadlessWindow window;
-    const std::unique_ptr<DeviceSide> device = CreateDeviceSide(options, startup.programFolder, queue);
+    CString deviceError;
+    const std::unique_ptr<DeviceSide> device =
+        CreateDeviceSide(options, startup.programFolder, dataFolder, queue, deviceError);
+    if (!device) {
+        Say(deviceError);
+        return 2;
+    }
     NoFeatureTasks features;
     ShellWorker worker(queue, *device, features, window);
     instance.SetActivationHandler([&window] { window.ShowAndRaise(); });

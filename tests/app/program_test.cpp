@@ -242,4 +242,44 @@ TEST_F(ProgramTest, TermEndsTheProgramInAnOrderlyWay)
     EXPECT_EQ(p.ExitCode(), 0);
 }
 
+// The worker's first tasks find the simulated keyboard; plugging it from
+// outside (varnetctl sim, as a user's test would) changes what is current.
+TEST_F(ProgramTest, SimulatedKeyboardIsFoundAndFollowsItsConnections)
+{
+    ChildProgram program;
+    ASSERT_TRUE(program.Start(Program(), {u"--simulate=101:0,2"_qs}, Environment()));
+    ASSERT_TRUE(program.WaitForError(u"keyboard connected: Varnet K104 RGB"_qs)) << qPrintable(program.Error());
+    EXPECT_TRUE(program.Error().contains(u"connection: cable"_qs));
+    // The chosen keyboard's store was opened in the data folder.
+    EXPECT_TRUE(QFileInfo::exists(DataFolder() + u"db/vn104_datav1.db"_qs));
+
+    const QString tool = QString::fromUtf8(VARNET_BIN_DIR) + u"/varnetctl"_qs;
+    const struct {
+        const char16_t* what;
+        const char16_t* expected;
+        int count;
+    } steps[] = {
+        {u"cable", u"connection: 2.4 GHz receiver", 1},
+        {u"receiver", u"no keyboard connected", 1},
+    };
+    for (const auto& step : steps) {
+        ChildProgram ctl;
+        ASSERT_TRUE(ctl.Start(tool, {u"sim"_qs, u"unplug"_qs, QString::fromUtf16(step.what)}, Environment()));
+        ASSERT_TRUE(ctl.WaitForEnd(10000));
+        EXPECT_EQ(ctl.ExitCode(), 0) << qPrintable(ctl.Error());
+        EXPECT_TRUE(program.WaitForError(QString::fromUtf16(step.expected), step.count)) << qPrintable(program.Error());
+    }
+    program.Signal(SIGTERM);
+    ASSERT_TRUE(program.WaitForEnd(5000));
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST_F(ProgramTest, SimulatingAKeyboardTheCatalogueLacksStopsTheStart)
+{
+    const RunResult r = RunOnce(Environment(), {u"--simulate=999"_qs});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_FALSE(r.err.isEmpty());
+}
+
 }  // namespace

@@ -1,0 +1,134 @@
+#include "app/device_link_side.h"
+
+#include <cstdio>
+
+#include "platform/settings_file.h"
+#include "store/data_store.h"
+
+namespace {
+
+void Say(const CString& text)
+{
+    std::fprintf(stderr, "varnet: %s\n", text.toUtf8().constData());
+}
+
+}  // namespace
+
+DeviceLinkSide::DeviceLinkSide(const CString& programFolder, const CString& dataFolder, TaskQueue& queue)
+    : m_programFolder(programFolder),
+      m_dataFolder(dataFolder),
+      m_queue(queue),
+      m_manager(HidDeviceManager::GetInstance())
+{
+}
+
+std::unique_ptr<DeviceLinkSide> DeviceLinkSide::Create(const ShellOptions& options, const CString& programFolder,
+                                                       const CString& dataFolder, TaskQueue& queue, CString& error)
+{
+    std::unique_ptr<DeviceLinkSide> side(new DeviceLinkSide(programFolder, dataFolder, queue));
+    ReadCatalogue(programFolder + u"/config.xml"_qs, programFolder, side->m_catalogue);
+
+    if (options.simulate) {
+        if (!side->m_simulation.Start(side->m_catalogue, programFolder, options.simulateSpec, error)) return nullptr;
+        if (!options.simTrace.isEmpty() && !side->m_simulation.OpenTrace(options.simTrace, error)) return nullptr;
+        CString listenError;
+        if (!side->m_simulation.Listen(std::string(), listenError))
+            Say(u"the simulated keyboard cannot be driven from outside: "_qs + listenError);
+        side->m_simulated = true;
+        side->m_manager.SetBackend(side->m_simulation.Backend());
+    }
+    for (const DeviceEntry& m : side->m_catalogue.modes)
+        side->m_manager.AddKnownDevice(m.vendorId, m.productId, m.name, m.deviceType, m.mode);
+
+    DiscoveryHost& host = *side;
+    side->m_discovery = std::make_unique<DeviceDiscovery>(side->m_manager, host, side->m_catalogue.modes);
+    if (side->m_simulated) {
+        side->m_simulation.Backend()->SetDeviceChangeSink(side->m_discovery.get());
+    } else {
+        side->m_udev = std::make_unique<UdevMonitor>(*side->m_discovery);
+        if (!side->m_udev->Start()) Say(u"keyboards plugged in later are not noticed (no udev monitor)"_qs);
+    }
+    return side;
+}
+
+DeviceLinkSide::~DeviceLinkSide()
+{
+    // Plug notices and hot-plug stop before discovery goes away.
+    if (m_udev) m_udev->Stop();
+    if (m_simulated) {
+        m_simulation.StopListening();
+        m_simulation.Backend()->SetDeviceChangeSink(nullptr);
+    }
+}
+
+LayoutFile DeviceLinkSide::CurrentLayout() const
+{
+    std::lock_guard lock(m_lock);
+    return m_layout;
+}
+
+int DeviceLinkSide::DeviceState(int deviceType) const
+{
+    std::lock_guard lock(m_lock);
+    const auto it = m_deviceStates.find(deviceType);
+    return it == m_deviceStates.end() ? 0 : it->second;
+}
+
+void DeviceLinkSide::SetAllDeviceState(int state)
+{
+    std::lock_guard lock(m_lock);
+    for (const DeviceEntry& k : m_catalogue.keyboards) m_deviceStates[k.deviceType] = state;
+}
+
+void DeviceLinkSide::SetDeviceState(int deviceType, int state)
+{
+    std::lock_guard lock(m_lock);
+    m_deviceStates[deviceType] = state;
+}
+
+int DeviceLinkSide::ReadStoredDeviceType()
+{
+    return ReadRegistryNumber(u"DeviceType"_qs);
+}
+
+void DeviceLinkSide::WriteStoredDeviceType(int deviceType)
+{
+    WriteRegistryText(u"DeviceType"_qs, CString::number(deviceType));
+}
+
+void DeviceLinkSide::LoadLayout(int deviceType)
+{
+    const DeviceEntry* keyboard = m_catalogue.FindKeyboard(deviceType);
+    if (!keyboard) return;
+    if (!m_dataFolder.isEmpty()) DataStore::Instance().OpenForDevice(m_dataFolder, keyboard->deviceInfo);
+    std::lock_guard lock(m_lock);
+    LayoutFile fresh;
+    if (!ReadLayoutFile(m_programFolder + u"/layouts/"_qs + keyboard->deviceInfo + u".xml"_qs, m_layout, fresh))
+        return;  // the previous layout's values stay
+    m_layout = std::move(fresh);
+    m_manager.SetCommandDelay(m_layout.commandDelay);
+}
+
+void DeviceLinkSide::ShowNoKeyboardView()
+{
+    Say(u"no keyboard connected"_qs);
+}
+
+void DeviceLinkSide::ShowConnectedView(bool)
+{
+    const DeviceEntry* keyboard = m_catalogue.FindKeyboard(m_selected.load());
+    Say(u"keyboard connected: "_qs + (keyboard ? keyboard->name : CString::number(m_selected.load())));
+}
+
+void DeviceLinkSide::ApplyConnectMode(int connectMode)
+{
+    static const char16_t* names[] = {u"cable", u"Bluetooth", u"2.4 GHz receiver"};
+    if (connectMode >= 0 && connectMode <= 2)
+        Say(u"connection: "_qs + QString::fromUtf16(names[connectMode]));
+}
+
+void DeviceLinkSide::SetBatteryInfo(int level, bool charging)
+{
+    m_batteryLevel.store(level);
+    Say(u"battery "_qs + CString::number(level) + (charging ? u"% (charging)"_qs : u"%"_qs));
+}
