@@ -163,6 +163,12 @@ protected:
     void ForgetChild(MControl* child);
     // The point a child receives: untranslated for the scroll bars (ids 1, 2).
     static CPoint ChildPoint(const MControl* child, CPoint raw, CPoint translated);
+    // A press: the child under the point (the last in list order that takes
+    // presses) becomes the active child; null when the press is this
+    // control's own. targetPt receives the point in the child's terms.
+    MControl* RoutePress(CPoint raw, CPoint pt, CPoint& targetPt);
+    // A press this control keeps takes the focus from the focused control.
+    void TakeFocusOnPress();
 
     MObject* m_parent = nullptr;
     PaintManager* m_manager = nullptr;

@@ -57,6 +57,31 @@ int MControl::OnMouseMove(unsigned flags, CPoint pt)
     return (m_activeChild || old) ? 1 : result;
 }
 
+MControl* MControl::RoutePress(CPoint raw, CPoint pt, CPoint& targetPt)
+{
+    MControl* target = nullptr;
+    std::lock_guard<std::recursive_mutex> lock(m_childrenLock);
+    for (MControl* child : m_children) {
+        const CPoint cp = ChildPoint(child, raw, pt);
+        if (child->PtInRect(cp) && child->IsVisible() && child->IsEnabled() && child->GetRresponse()) {
+            target = child;
+            targetPt = cp;
+        }
+    }
+    m_activeChild = target;
+    return target;
+}
+
+void MControl::TakeFocusOnPress()
+{
+    if (!m_manager) return;
+    MControl* focus = m_manager->GetFocusControl();
+    if (focus == this) return;
+    if (focus) focus->SetControlFocus(0);
+    SetControlFocus(1);
+    m_manager->StoreFocusControl(this);
+}
+
 int MControl::OnLButtonDown(unsigned flags, CPoint pt)
 {
     if (!m_visible || !m_mouseResponse)
@@ -64,30 +89,10 @@ int MControl::OnLButtonDown(unsigned flags, CPoint pt)
     const CPoint raw = pt;
     OnMousePointChange(pt);
     m_pressedInside = PtInRect(raw);
-    MControl* target = nullptr;
     CPoint targetPt = pt;
-    {
-        std::lock_guard<std::recursive_mutex> lock(m_childrenLock);
-        for (MControl* child : m_children) {
-            const CPoint cp = ChildPoint(child, raw, pt);
-            if (child->PtInRect(cp) && child->IsVisible() && child->IsEnabled() && child->GetRresponse()) {
-                target = child;
-                targetPt = cp;
-            }
-        }
-        m_activeChild = target;
-    }
-    if (target)
+    if (MControl* target = RoutePress(raw, pt, targetPt))
         return target->OnLButtonDown(flags, targetPt);
-    if (m_manager) {
-        MControl* focus = m_manager->GetFocusControl();
-        if (focus != this) {
-            if (focus)
-                focus->SetControlFocus(0);
-            SetControlFocus(1);
-            m_manager->StoreFocusControl(this);
-        }
-    }
+    TakeFocusOnPress();
     return OnControlLButtonDown(flags, pt);
 }
 
@@ -123,30 +128,10 @@ int MControl::OnRButtonDown(unsigned flags, CPoint pt)
     const CPoint raw = pt;
     OnMousePointChange(pt);
     m_pressedInside = PtInRect(raw);
-    MControl* target = nullptr;
     CPoint targetPt = pt;
-    {
-        std::lock_guard<std::recursive_mutex> lock(m_childrenLock);
-        for (MControl* child : m_children) {
-            const CPoint cp = ChildPoint(child, raw, pt);
-            if (child->PtInRect(cp) && child->IsVisible() && child->IsEnabled() && child->GetRresponse()) {
-                target = child;
-                targetPt = cp;
-            }
-        }
-        m_activeChild = target;
-    }
-    if (target)
+    if (MControl* target = RoutePress(raw, pt, targetPt))
         return target->OnRButtonDown(flags, targetPt);
-    if (m_manager) {
-        MControl* focus = m_manager->GetFocusControl();
-        if (focus != this) {
-            if (focus)
-                focus->SetControlFocus(0);
-            SetControlFocus(1);
-            m_manager->StoreFocusControl(this);
-        }
-    }
+    TakeFocusOnPress();
     return OnControlRButtonDown(flags, pt);
 }
 
