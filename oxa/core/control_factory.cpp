@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "oxa/controls/standard_controls.h"
 #include "oxa/core/area.h"
 
 namespace OXA {
@@ -65,6 +66,9 @@ MControl* Create(int index, const CString& className, MObject* parent, unsigned 
 {
     if (index < 0)
         return nullptr;
+    // The library's own controls are installed once, before the first lookup.
+    static const bool standardInstalled = (RegisterStandardControls(), true);
+    (void)standardInstalled;
     ControlCreator creator = nullptr;
     {
         std::lock_guard<std::mutex> lock(CreatorMutex());

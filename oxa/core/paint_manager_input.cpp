@@ -48,8 +48,12 @@ long PaintManager::OnWindowMessage(unsigned msg, unsigned wParam, long lParam)
     case WM_CREATE:
     case WM_DESTROY:
     case WM_SIZE:
-    case WM_CHAR:
     case WM_MOUSEHOVER:
+        return 1;
+    case WM_CHAR:
+        // Typed characters go to the control with the keyboard focus (the
+        // edits insert them; other controls ignore them).
+        if (m_focus) m_focus->OnWindowMessage(msg, wParam, long(lParam));
         return 1;
     case WM_NCDESTROY:
         DestroyData();

@@ -1,0 +1,103 @@
+#include "oxa/controls/standard_controls.h"
+
+#include "oxa/controls/color_button.h"
+#include "oxa/controls/combo_box.h"
+#include "oxa/controls/combo_box_list.h"
+#include "oxa/controls/edit.h"
+#include "oxa/controls/gif_picture.h"
+#include "oxa/controls/help_button.h"
+#include "oxa/controls/image_button.h"
+#include "oxa/controls/list_box.h"
+#include "oxa/controls/menu_item.h"
+#include "oxa/controls/picture.h"
+#include "oxa/controls/progress.h"
+#include "oxa/controls/select_button.h"
+#include "oxa/controls/slider.h"
+#include "oxa/controls/spin_button.h"
+#include "oxa/controls/switch_button.h"
+#include "oxa/controls/tab_ctrl.h"
+#include "oxa/controls/tab_layout.h"
+#include "oxa/controls/text.h"
+#include "oxa/controls/text_button.h"
+#include "oxa/controls/upgrade_button.h"
+#include "oxa/core/control_factory.h"
+
+namespace OXA {
+namespace {
+
+// Classes that take a title, visible and enabled.
+template <typename T>
+MControl* WithTitle(MObject* parent, unsigned id, CRect rect, const CString& title, int visible, int enabled)
+{
+    return new T(parent, id, rect, title, visible, enabled);
+}
+
+// Classes that take visible and enabled.
+template <typename T>
+MControl* Plain(MObject* parent, unsigned id, CRect rect, const CString&, int visible, int enabled)
+{
+    return new T(parent, id, rect, visible, enabled);
+}
+
+MControl* MakeListBox(MObject* parent, unsigned id, CRect rect, const CString&, int visible, int)
+{
+    return new MListBox(parent, id, rect, visible);
+}
+
+MControl* MakeTabLayout(MObject* parent, unsigned id, CRect rect, const CString&, int visible, int)
+{
+    return new MTabLayout(parent, id, rect, visible);
+}
+
+MControl* MakeMenuItem(MObject* parent, unsigned id, CRect rect, const CString& title, int visible, int)
+{
+    return new MenuItem(parent, id, rect, title, visible);
+}
+
+MControl* MakeUpgradeButton(MObject* parent, unsigned id, CRect rect, const CString& title, int visible, int)
+{
+    return new UpgradeButton(parent, id, rect, title, visible);
+}
+
+MControl* MakeText(MObject* parent, unsigned id, CRect rect, const CString& title, int visible, int)
+{
+    return new MText(parent, id, rect, title, visible);
+}
+
+}  // namespace
+
+void RegisterStandardControls()
+{
+    const struct {
+        const char16_t* name;
+        ControlCreator creator;
+    } kCreators[] = {
+        {u"MText", &MakeText},
+        {u"MPicture", &Plain<MPicture>},
+        {u"CGifPicture", &Plain<CGifPicture>},
+        {u"MProgress", &Plain<MProgress>},
+        {u"MSlider", &Plain<MSlider>},
+        {u"MButton", &WithTitle<MButton>},
+        {u"CImageButton", &WithTitle<CImageButton>},
+        {u"CTextButton", &WithTitle<CTextButton>},
+        {u"CCheckButton", &WithTitle<CCheckButton>},
+        {u"CRadioButton", &WithTitle<CRadioButton>},
+        {u"CSelectButton", &WithTitle<CSelectButton>},
+        {u"CColorButton", &Plain<CColorButton>},
+        {u"CSwitchButton", &Plain<CSwitchButton>},
+        {u"CSpinButton", &Plain<CSpinButton>},
+        {u"MListBox", &MakeListBox},
+        {u"MTabCtrl", &Plain<MTabCtrl>},
+        {u"MComboBox", &Plain<MComboBox>},
+        {u"CComboBoxList", &Plain<CComboBoxList>},
+        {u"MenuItem", &MakeMenuItem},
+        {u"CHelpButton", &WithTitle<CHelpButton>},
+        {u"MEdit", &WithTitle<MEdit>},
+        {u"UpgradeButton", &MakeUpgradeButton},
+        {u"MTabLayout", &MakeTabLayout},
+    };
+    for (const auto& c : kCreators)
+        SetControlCreator(QString::fromUtf16(c.name), c.creator);
+}
+
+}  // namespace OXA
