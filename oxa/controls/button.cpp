@@ -91,7 +91,7 @@ void MButton::RenderFrame(QPainter& p, int frame, CRect dst)
     if (frame == 2)
         text.OffsetRect(1, 1);
     const ARGB colour = frame == 3 ? 0xFF808080u : m_textColor;
-    MRender::DrawText(p, text, m_title, colour, GetGDIFont(), 1, 4);
+    MRender::DrawText(p, text, ShownTitle(), colour, GetGDIFont(), 1, 4);
 }
 
 void MButton::SetState(int state)

@@ -40,6 +40,8 @@ protected:
     virtual void RenderFrame(QPainter& p, int frame, CRect dst);
     // A release inside after a press.
     virtual void OnClicked();
+    // The text drawn over the button (the title unless a variant adds to it).
+    virtual CString ShownTitle() const { return m_title; }
     // Shows another state frame (repaint without re-rendering).
     void SetState(int state);
     void ShowCursorShape(const CString& name);

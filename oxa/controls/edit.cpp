@@ -173,15 +173,32 @@ int MEdit::InsertText(const CString& text)
     return int(clean.size());
 }
 
-void MEdit::OnInputMethod(const CString& commit, const CString& preedit)
+int MEdit::OnInputMethod(const CString& commit, const CString& preedit)
 {
     if (!m_editing)
-        return;
+        return 0;
     m_preedit = preedit;
     if (!commit.isEmpty())
         InsertText(commit);
     else
         UpdateControl(1, 0);
+    return 1;
+}
+
+int MEdit::CaretX()
+{
+    const QFontMetrics fm(GetGDIFont());
+    return TextRect().left + fm.horizontalAdvance(Shown().left(m_caret) + m_preedit);
+}
+
+int MEdit::GetInputMethodCursor(CRect& rect)
+{
+    if (!m_editing || m_readOnly || !m_enabled)
+        return 0;
+    const CRect text = TextRect();
+    const int x = CaretX();
+    rect = CRect(x, text.top + 5, x + 1, text.bottom - 5);
+    return 1;
 }
 
 void MEdit::Copy() const
@@ -348,7 +365,7 @@ void MEdit::DrawControl(HDC& hdc, CRect)
         const CString withPreedit = m_editing ? shown.left(m_caret) + m_preedit + shown.mid(m_caret) : shown;
         MRender::DrawText(p, text, withPreedit, colour, font, 0, 4);
         if (m_editing) {
-            const int x = baseX + fm.horizontalAdvance(shown.left(m_caret) + m_preedit);
+            const int x = CaretX();
             MRender::DrawColor(p, CRect(x, text.top + 5, x + 1, text.bottom - 5), m_textColor | 0xFF000000u);
         }
     }

@@ -42,8 +42,11 @@ public:
     // digits-only flag and cut to the limit without splitting a character.
     // Returns the number of code units inserted.
     int InsertText(const CString& text);
-    // Input-method composition: preedit shown at the caret, commit inserted.
-    void OnInputMethod(const CString& commit, const CString& preedit);
+    // Input-method composition while editing: preedit shown at the caret,
+    // commit inserted (filtered like typed text). 0 when not editing.
+    int OnInputMethod(const CString& commit, const CString& preedit) override;
+    // Accepts input-method text while editing; rect is the caret.
+    int GetInputMethodCursor(CRect& rect) override;
     CString GetPreedit() const { return m_preedit; }
 
     void DrawControl(HDC& hdc, CRect paint) override;
@@ -57,6 +60,7 @@ private:
     CRect TextRect() const;
     CRect IconRect() const;
     CString Shown() const;
+    int CaretX();
     bool HasSelection() const { return m_anchor != m_caret; }
     void DeleteSelection();
     void Changed();

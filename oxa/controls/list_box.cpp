@@ -2,11 +2,20 @@
 
 #include <QPainter>
 
+#include "oxa/controls/edit.h"
+#include "oxa/core/image_cache.h"
 #include "oxa/core/manager.h"
+#include "oxa/core/paint_manager.h"
 #include "oxa/core/render.h"
 #include "oxa/core/scroll_bar.h"
 
 namespace OXA {
+
+namespace {
+constexpr unsigned kEditId = 0xFFF0;   // the in-place edit child
+constexpr int kTextLeft = 50;          // rows draw their text from here
+constexpr ARGB kEditBack = 0x080808;
+}  // namespace
 
 MListBox::MListBox(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible)
 {
@@ -42,6 +51,7 @@ int MListBox::InsertString(int index, const CString& text, int value, long data)
 {
     if (index < -1 || index > int(m_items.size()))
         return -1;
+    HideEdit();
     if (index == -1)
         index = int(m_items.size());
     m_items.insert(m_items.begin() + index, Item{text, value, data});
@@ -56,6 +66,7 @@ int MListBox::DeleteItem(int index)
 {
     if (!Valid(index))
         return 0;
+    HideEdit();
     m_items.erase(m_items.begin() + index);
     if (m_cur == index)
         m_cur = -1;
@@ -69,6 +80,7 @@ int MListBox::DeleteItem(int index)
 
 void MListBox::DeleteAllItems()
 {
+    HideEdit();
     m_items.clear();
     m_cur = m_hover = -1;
     Remeasure();
@@ -133,6 +145,7 @@ void MListBox::SetItemHeight(int height)
 {
     if (height < 1)
         return;
+    HideEdit();
     m_itemHeight = height;
     Remeasure();
     UpdateControl(1, 0);
@@ -150,6 +163,7 @@ int MListBox::SwapItem(int first, int second)
 {
     if (!Valid(first) || !Valid(second))
         return 0;
+    HideEdit();
     std::swap(m_items[first], m_items[second]);
     if (m_cur == first)
         m_cur = second;
@@ -167,8 +181,72 @@ int MListBox::ItemAt(CPoint pt) const
     return Valid(row) ? row : -1;
 }
 
+int MListBox::SetEditImage(const CString& path, int frames)
+{
+    ImgResInfo* info = m_manager ? m_manager->AddImgResInfo(path, std::max(1, frames)) : nullptr;
+    m_editImage = info ? info->image : nullptr;
+    m_editFrames = std::max(1, frames);
+    UpdateControl(1, 0);
+    return m_editImage ? 1 : 0;
+}
+
+void MListBox::ShowEdit()
+{
+    if (!m_showEdit || !m_enabled || !Valid(m_cur) || m_editIndex == m_cur)
+        return;
+    HideEdit();
+    const CRect row = GetItemRect(m_cur);
+    const CRect area(row.left + kTextLeft, row.top, row.right - (m_vbar && OverflowsV() ? m_barThickness : 0),
+                     row.bottom);
+    if (!m_edit) {
+        m_edit = new MEdit(this, kEditId, area);
+        if (m_manager)
+            m_edit->SetManager(m_manager);
+        AddChild(m_edit);
+    }
+    m_edit->SetControlRect(area);
+    m_edit->SetTextColor(m_textColor);
+    m_edit->SetEditBKColor(kEditBack);
+    m_edit->SetEditText(m_items[m_cur].text);
+    m_edit->SetControlVisible(1);
+    m_editIndex = m_cur;
+    m_edit->ShowEdit();  // caret at the end, keyboard focus
+    UpdateControl(1, 0);
+}
+
+void MListBox::HideEdit()
+{
+    if (m_edit && m_edit->IsEditing())
+        m_edit->HideEdit();  // reports 29, which finishes below
+    else
+        FinishEdit();
+}
+
+void MListBox::FinishEdit()
+{
+    if (m_editIndex < 0 || !m_edit)
+        return;
+    const int index = m_editIndex;
+    m_editIndex = -1;
+    if (Valid(index))
+        m_items[index].text = m_edit->GetEditText();
+    m_edit->SetControlVisible(0);
+    if (m_manager && m_manager->GetFocusControl() == m_edit)
+        m_manager->StoreFocusControl(nullptr);
+    UpdateControl(1, 0);
+    SendMessageW(29, 0, index);
+}
+
 long MListBox::OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam)
 {
+    if (m_edit && id == kEditId) {
+        // The edit's own codes stay inside; the list reports typing and the end.
+        if (code == 26 && m_editIndex >= 0)
+            SendMessageW(26, 0, 0);
+        else if (code == 29)
+            FinishEdit();
+        return 0;
+    }
     if ((id == 1 || id == 2) && code == 8)
         UpdateControl(1, 0);
     return MPanel::OnMessage(id, code, wParam, lParam);
@@ -191,6 +269,7 @@ int MListBox::OnControlLButtonDown(unsigned, CPoint pt)
     const int row = ItemAt(pt);
     if (row < 0 || !m_enabled)
         return 0;
+    HideEdit();
     m_cur = row;
     UpdateControl(1, 0);
     SendMessageW(1, unsigned(row), 0);
@@ -211,9 +290,12 @@ int MListBox::OnControlLButtonDblClk(unsigned, CPoint pt)
     const int row = ItemAt(pt);
     if (row < 0 || !m_enabled)
         return 0;
+    if (row != m_editIndex)
+        HideEdit();
     m_cur = row;
     UpdateControl(1, 0);
     SendMessageW(3, unsigned(row), 0);
+    ShowEdit();
     return 1;
 }
 
@@ -228,7 +310,7 @@ int MListBox::OnControlRButtonUp(unsigned, CPoint pt)
     return 1;
 }
 
-void MListBox::DrawControl(HDC& hdc, CRect)
+void MListBox::DrawControl(HDC& hdc, CRect paint)
 {
     m_update = 1;
     if (!hdc.painter)
@@ -244,7 +326,9 @@ void MListBox::DrawControl(HDC& hdc, CRect)
         row.OffsetRect(0, -offset);
         if (row.bottom <= m_rect.top || row.top >= m_rect.bottom)
             continue;
-        if (i == m_cur || i == m_hover)
+        if (i == m_editIndex && m_editImage)
+            MRender::DrawStripFrame(p, m_editImage, m_editFrames, 0, row, 6);
+        else if (i == m_cur || i == m_hover)
             MRender::DrawRoundRectange(p, float(row.left), float(row.top), float(row.Width()), float(row.Height()),
                                        10.0f, Manager::GetSelectColor());
         if (m_image && m_frameWidth > 0) {
@@ -252,8 +336,17 @@ void MListBox::DrawControl(HDC& hdc, CRect)
             const int y = row.top + (row.Height() - m_frameHeight) / 2;
             DrawImageStrip(p, i == m_cur ? 1 : 0, CRect(x, y, x + m_frameWidth, y + m_frameHeight), 0);
         }
-        MRender::DrawText(p, CRect(row.left + 50, row.top, row.right, row.bottom), m_items[i].text, 0xFFE6E6E6u,
+        if (i == m_editIndex)
+            continue;  // the edit shows the text
+        MRender::DrawText(p, CRect(row.left + kTextLeft, row.top, row.right, row.bottom), m_items[i].text, 0xFFE6E6E6u,
                           font, 0, 4);
+    }
+    // With the content scrolled the panel leaves its children to us.
+    if (m_edit && m_edit->IsVisible() && m_scrollEnabled && (OverflowsV() || OverflowsH())) {
+        p.translate(-GetHOffset(), -offset);
+        CRect shifted = paint;
+        shifted.OffsetRect(GetHOffset(), offset);
+        m_edit->Draw(hdc, shifted);
     }
     p.restore();
 }

@@ -2,12 +2,19 @@
 // List of text rows (item height 32 by default) with a selection and a hover
 // row, scrolled by the panel's vertical bar. Codes: 1 (row) on a press, 2
 // (row) on a release over a row, 3 (row) on a double-click, 5 (row or -1)
-// on a right-button release.
+// on a right-button release. After EnableShowEdit(1) the selected row can be
+// renamed in place (double-click or ShowEdit): an MEdit child over the row's
+// text area sends 26 while typing; ending it stores the text and sends 29
+// (0, edited row).
 #include <vector>
 
 #include "oxa/core/panel.h"
 
+class QImage;
+
 namespace OXA {
+
+class MEdit;
 
 class OXA_API MListBox : public MPanel {
 public:
@@ -44,6 +51,17 @@ public:
     // The row under a point of content coordinates, or -1.
     int ItemAt(CPoint pt) const;
 
+    // In-place renaming of the selected row.
+    void EnableShowEdit(int enable) { m_showEdit = enable; }
+    // Does nothing without EnableShowEdit(1), a selection or while disabled.
+    void ShowEdit();
+    // Stores the edited text into its row and sends 29 (0, row).
+    void HideEdit();
+    int GetEditIndex() const { return m_editIndex; }
+    MEdit* GetEdit() const { return m_edit; }
+    // 4-frame strip drawn behind the row being edited (nine-slice, border 6).
+    int SetEditImage(const CString& path, int frames);
+
     void DrawControl(HDC& hdc, CRect paint) override;
     void SetControlRect(CRect rect) override;
     long OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) override;
@@ -61,11 +79,17 @@ private:
     };
     bool Valid(int index) const { return index >= 0 && index < int(m_items.size()); }
     void Remeasure();
+    void FinishEdit();
 
     std::vector<Item> m_items;
     int m_cur = -1;
     int m_hover = -1;
     int m_itemHeight = 32;
+    int m_showEdit = 0;
+    int m_editIndex = -1;
+    MEdit* m_edit = nullptr;
+    const QImage* m_editImage = nullptr;
+    int m_editFrames = 4;
 };
 
 }  // namespace OXA

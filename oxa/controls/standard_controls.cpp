@@ -3,22 +3,29 @@
 #include "oxa/controls/color_button.h"
 #include "oxa/controls/combo_box.h"
 #include "oxa/controls/combo_box_list.h"
+#include "oxa/controls/download_button.h"
 #include "oxa/controls/edit.h"
 #include "oxa/controls/gif_picture.h"
 #include "oxa/controls/help_button.h"
+#include "oxa/controls/icon_button.h"
 #include "oxa/controls/image_button.h"
+#include "oxa/controls/level_ctrl.h"
 #include "oxa/controls/list_box.h"
 #include "oxa/controls/menu_item.h"
+#include "oxa/controls/photo_frame.h"
 #include "oxa/controls/picture.h"
 #include "oxa/controls/progress.h"
 #include "oxa/controls/select_button.h"
 #include "oxa/controls/slider.h"
+#include "oxa/controls/slider_picture.h"
 #include "oxa/controls/spin_button.h"
 #include "oxa/controls/switch_button.h"
 #include "oxa/controls/tab_ctrl.h"
 #include "oxa/controls/tab_layout.h"
 #include "oxa/controls/text.h"
 #include "oxa/controls/text_button.h"
+#include "oxa/controls/text_check_button.h"
+#include "oxa/controls/timer_button.h"
 #include "oxa/controls/upgrade_button.h"
 #include "oxa/core/control_factory.h"
 
@@ -75,8 +82,11 @@ void RegisterStandardControls()
         {u"MText", &MakeText},
         {u"MPicture", &Plain<MPicture>},
         {u"CGifPicture", &Plain<CGifPicture>},
+        {u"CPhotoFrame", &Plain<CPhotoFrame>},
+        {u"CSliderPicture", &Plain<CSliderPicture>},
         {u"MProgress", &Plain<MProgress>},
         {u"MSlider", &Plain<MSlider>},
+        {u"MLevelCtrl", &Plain<MLevelCtrl>},
         {u"MButton", &WithTitle<MButton>},
         {u"CImageButton", &WithTitle<CImageButton>},
         {u"CTextButton", &WithTitle<CTextButton>},
@@ -94,6 +104,10 @@ void RegisterStandardControls()
         {u"CHelpButton", &WithTitle<CHelpButton>},
         {u"MEdit", &WithTitle<MEdit>},
         {u"UpgradeButton", &MakeUpgradeButton},
+        {u"CTimerButton", &WithTitle<CTimerButton>},
+        {u"CIconButton", &WithTitle<CIconButton>},
+        {u"TextCheckButton", &WithTitle<TextCheckButton>},
+        {u"DownloadButton", &WithTitle<DownloadButton>},
         {u"MTabLayout", &MakeTabLayout},
     };
     for (const auto& c : kCreators)

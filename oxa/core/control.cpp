@@ -90,6 +90,8 @@ int MControl::OnControlRButtonDown(unsigned, CPoint) { return 0; }
 int MControl::OnControlRButtonUp(unsigned, CPoint) { return 0; }
 int MControl::OnControlRButtonDblClk(unsigned, CPoint) { return 0; }
 int MControl::OnControlKeyDown(unsigned, unsigned, unsigned) { return 0; }
+int MControl::OnInputMethod(const CString&, const CString&) { return 0; }
+int MControl::GetInputMethodCursor(CRect&) { return 0; }
 void MControl::OnPositionChange() {}
 
 void MControl::InvalidateRect(const CRect* rect, int erase)

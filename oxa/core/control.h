@@ -51,6 +51,12 @@ public:
     virtual int OnControlRButtonUp(unsigned flags, CPoint pt);
     virtual int OnControlRButtonDblClk(unsigned flags, CPoint pt);
     virtual int OnControlKeyDown(unsigned vk, unsigned repeat, unsigned modifiers);
+    // Input-method composition sent to the focused control: commit is text
+    // to insert, preedit the text still being composed. 1 when taken.
+    virtual int OnInputMethod(const CString& commit, const CString& preedit);
+    // 1 while the control takes input-method text; rect receives its caret
+    // in window coordinates (where the candidate list is placed).
+    virtual int GetInputMethodCursor(CRect& rect);
     virtual void OnPositionChange();
     virtual void InvalidateRect(const CRect* rect, int erase);
 

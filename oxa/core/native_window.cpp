@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -17,6 +18,8 @@
 #include <QWheelEvent>
 #include <set>
 
+#include "oxa/core/control.h"
+#include "oxa/core/dialog.h"
 #include "oxa/core/message_loop.h"
 #include "oxa/core/race_annotations.h"
 #include "oxa/core/ui_lock.h"
@@ -434,6 +437,47 @@ void NativeWindow::HandleKey(QEvent* e)
     }
 }
 
+namespace {
+
+// The control holding the keyboard focus of the window's manager, if any.
+MControl* FocusControl(MWindow* owner)
+{
+    auto* dialog = dynamic_cast<MDialog*>(owner);
+    return dialog ? dialog->GetPaintManager().GetFocusControl() : nullptr;
+}
+
+}  // namespace
+
+void NativeWindow::HandleInputMethod(QEvent* e)
+{
+    auto* ie = static_cast<QInputMethodEvent*>(e);
+    if (!m_inputEnabled)
+        return;
+    UiLock ui;
+    if (MControl* focus = FocusControl(m_owner))
+        if (focus->OnInputMethod(ie->commitString(), ie->preeditString()))
+            e->accept();
+}
+
+void NativeWindow::HandleInputMethodQuery(QEvent* e)
+{
+    auto* qe = static_cast<QInputMethodQueryEvent*>(e);
+    CRect caret;
+    int enabled = 0;
+    {
+        UiLock ui;
+        MControl* focus = m_inputEnabled ? FocusControl(m_owner) : nullptr;
+        enabled = focus ? focus->GetInputMethodCursor(caret) : 0;
+    }
+    if (qe->queries() & Qt::ImEnabled)
+        qe->setValue(Qt::ImEnabled, enabled != 0);
+    if (enabled && (qe->queries() & Qt::ImCursorRectangle))
+        qe->setValue(Qt::ImCursorRectangle, QRectF(caret.ToQRect()));
+    if (enabled && (qe->queries() & Qt::ImHints))
+        qe->setValue(Qt::ImHints, int(Qt::ImhNone));
+    qe->accept();
+}
+
 void NativeWindow::HandleDrop(QEvent* e)
 {
     auto* de = static_cast<QDropEvent*>(e);
@@ -544,6 +588,12 @@ bool NativeWindow::event(QEvent* e)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         HandleKey(e);
+        return true;
+    case QEvent::InputMethod:
+        HandleInputMethod(e);
+        return true;
+    case QEvent::InputMethodQuery:
+        HandleInputMethodQuery(e);
         return true;
     case QEvent::WindowActivate:
         Dispatch(WM_NCACTIVATE, 1, 0);

@@ -82,6 +82,9 @@ private:
     void HandleMouse(QEvent* e);
     void HandleKey(QEvent* e);
     void HandleDrop(QEvent* e);
+    // Input-method commit/preedit and queries go to the focused control.
+    void HandleInputMethod(QEvent* e);
+    void HandleInputMethodQuery(QEvent* e);
     void PaintNow();
     void UpdateMask(const QImage* surface);
     // Offers an input message to the running loop's filter, then dispatches.

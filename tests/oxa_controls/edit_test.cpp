@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 
 #include "controls_test_support.h"
 #include "oxa/controls/edit.h"
@@ -17,7 +20,8 @@ class Edit : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dlg.Open(400, 300));
+        wnd = dlg.Open(400, 300);
+        ASSERT_TRUE(wnd);
         edit = dlg.Make<MEdit>(u"MEdit", 25, CRect(10, 10, 210, 40), u"Profile name"_qs);
         ASSERT_NE(edit, nullptr);
     }
@@ -26,7 +30,15 @@ protected:
         for (QChar c : text)
             edit->OnWindowMessage(WM_CHAR, c.unicode(), 0);
     }
+    // Sends a composition event to the native window, as an input method does.
+    void Compose(const QString& commit, const QString& preedit)
+    {
+        QInputMethodEvent e(preedit, {});
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(wnd, &e);
+    }
     NoteDialog dlg;
+    HWND wnd = nullptr;
     MEdit* edit = nullptr;
 };
 
@@ -121,14 +133,46 @@ TEST_F(Edit, DigitsOnlyRefusesTypedLetters)
 
 TEST_F(Edit, InputMethodShowsPreeditThenInsertsTheCommit)
 {
-    edit->ShowEdit();
+    const QString ni = QString::fromUtf8("\xE4\xBD\xA0");
+    Compose(ni, CString());  // not editing: ignored
+    EXPECT_EQ(edit->GetEditText(), CString());
+    dlg.Click(50, 25);
     dlg.notes.clear();
-    edit->OnInputMethod(CString(), u"ni"_qs);
+    Compose(CString(), u"ni"_qs);
     EXPECT_EQ(edit->GetPreedit(), u"ni"_qs);
     EXPECT_EQ(edit->GetEditText(), CString());
-    edit->OnInputMethod(QString::fromUtf8("\xE4\xBD\xA0"), CString());
-    EXPECT_EQ(edit->GetEditText(), QString::fromUtf8("\xE4\xBD\xA0"));
+    EXPECT_TRUE(dlg.notes.empty());
+    Compose(ni, CString());
+    EXPECT_EQ(edit->GetEditText(), ni);
+    EXPECT_EQ(edit->GetPreedit(), CString());
+    EXPECT_EQ(edit->GetCaret(), 1);
     EXPECT_EQ(dlg.notes, (std::vector<Note>{{25, 26, 0, 0}}));
+}
+
+TEST_F(Edit, InputMethodCommitIsFilteredLikeTypedText)
+{
+    edit->SetNumberOnly(1);
+    edit->SetLimitText(3);
+    dlg.Click(50, 25);
+    Compose(u"1a2345"_qs, CString());
+    EXPECT_EQ(edit->GetEditText(), u"123"_qs);
+}
+
+TEST_F(Edit, InputMethodIsEnabledOnlyWhileEditingWithTheCaretInside)
+{
+    QInputMethodQueryEvent before(Qt::ImEnabled | Qt::ImCursorRectangle);
+    QCoreApplication::sendEvent(wnd, &before);
+    EXPECT_FALSE(before.value(Qt::ImEnabled).toBool());
+    dlg.Click(50, 25);
+    QInputMethodQueryEvent during(Qt::ImEnabled | Qt::ImCursorRectangle);
+    QCoreApplication::sendEvent(wnd, &during);
+    EXPECT_TRUE(during.value(Qt::ImEnabled).toBool());
+    const QRect caret = during.value(Qt::ImCursorRectangle).toRectF().toRect();
+    EXPECT_TRUE(QRect(10, 10, 200, 30).contains(caret)) << caret.x() << "," << caret.y();
+    edit->HideEdit();
+    QInputMethodQueryEvent after(Qt::ImEnabled);
+    QCoreApplication::sendEvent(wnd, &after);
+    EXPECT_FALSE(after.value(Qt::ImEnabled).toBool());
 }
 
 TEST_F(Edit, SpaceWithFocusOutsideEditingPressesAndClicks)

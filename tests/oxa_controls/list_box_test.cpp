@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls_test_support.h"
+#include "oxa/controls/edit.h"
 #include "oxa/controls/list_box.h"
 
 using namespace ctltest;
@@ -97,3 +98,80 @@ TEST_F(ListBox, WheelScrollsAndClicksHitTheShiftedRow)
 }
 
 }  // namespace
+
+// In-place renaming: a double-click opens an edit over the row; typing
+// reports 26, a press on another row ends it with 29 carrying the edited row.
+TEST_F(ListBox, DoubleClickRenamesTheRowInPlace)
+{
+    Fill(3);
+    list->EnableShowEdit(1);
+    dlg.Move(50, 50);
+    dlg.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 50, 50);
+    dlg.Up(50, 50);
+    ASSERT_NE(list->GetEdit(), nullptr);
+    EXPECT_EQ(list->GetEditIndex(), 1);
+    EXPECT_TRUE(list->GetEdit()->IsVisible());
+    EXPECT_EQ(list->GetEdit()->GetEditText(), u"Profile 1"_qs);
+    EXPECT_EQ(list->GetEdit()->GetRect(), CRect(60, 42, 210, 74));
+    dlg.notes.clear();
+    dlg.SendMessageW(WM_CHAR, u'X', 0);
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{20, 26, 0, 0}}));
+    dlg.notes.clear();
+    dlg.Move(50, 20);
+    dlg.Down(50, 20);
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{20, 29, 0, 1}, {20, 1, 0, 0}}));
+    EXPECT_EQ(list->GetItemText(1), u"Profile 1X"_qs);
+    EXPECT_EQ(list->GetEditIndex(), -1);
+    EXPECT_FALSE(list->GetEdit()->IsVisible());
+}
+
+TEST_F(ListBox, ReturnEndsTheEditAndHideEditStoresTheText)
+{
+    Fill(2);
+    list->EnableShowEdit(1);
+    list->SetCurSel(0);
+    list->ShowEdit();
+    ASSERT_EQ(list->GetEditIndex(), 0);
+    list->GetEdit()->SetSel(0, 9);
+    list->GetEdit()->InsertText(u"Macro"_qs);
+    dlg.notes.clear();
+    dlg.SendMessageW(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{20, 29, 0, 0}}));
+    EXPECT_EQ(list->GetItemText(0), u"Macro"_qs);
+    dlg.notes.clear();
+    list->HideEdit();  // nothing open: nothing sent
+    EXPECT_TRUE(dlg.notes.empty());
+}
+
+TEST_F(ListBox, ShowEditNeedsTheFlagASelectionAndAnEnabledList)
+{
+    Fill(2);
+    list->SetCurSel(1);
+    list->ShowEdit();
+    EXPECT_EQ(list->GetEditIndex(), -1);  // not enabled for editing
+    list->EnableShowEdit(1);
+    list->SetCurSel(-1);
+    list->ShowEdit();
+    EXPECT_EQ(list->GetEditIndex(), -1);  // no selection
+    dlg.Move(50, 20);
+    dlg.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 50, 200);  // below the rows
+    EXPECT_EQ(list->GetEditIndex(), -1);
+    list->SetCurSel(1);
+    list->SetControlEnabled(0);
+    list->ShowEdit();
+    EXPECT_EQ(list->GetEditIndex(), -1);
+    EXPECT_TRUE(dlg.notes.empty());
+}
+
+TEST_F(ListBox, DeletingTheEditedRowEndsTheEditFirst)
+{
+    Fill(3);
+    list->EnableShowEdit(1);
+    list->SetCurSel(2);
+    list->ShowEdit();
+    dlg.notes.clear();
+    EXPECT_EQ(list->DeleteItem(2), 1);
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{20, 29, 0, 2}}));
+    EXPECT_EQ(list->GetEditIndex(), -1);
+    EXPECT_EQ(list->GetItemCount(), 2);
+}

@@ -5,6 +5,9 @@
 
 #include "controls_test_support.h"
 #include "oxa/controls/gif_picture.h"
+#include "oxa/controls/level_ctrl.h"
+#include "oxa/controls/photo_frame.h"
+#include "oxa/controls/slider_picture.h"
 #include "oxa/controls/picture.h"
 #include "oxa/controls/progress.h"
 #include "oxa/controls/slider.h"
@@ -218,6 +221,81 @@ TEST_F(Values, TextFillsItsBackgroundOnlyWhenAsked)
     EXPECT_EQ(At(dlg.RenderImage(), 99, 0), back);
     dlg.Click(10, 10);
     EXPECT_TRUE(dlg.notes.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Five segments of 18 pixels with 2-pixel gaps over a 98-pixel bar.
+TEST_F(Values, LevelPressChoosesTheSegmentsLevel)
+{
+    auto* level = dlg.Make<MLevelCtrl>(u"MLevelCtrl", 40, CRect(10, 10, 108, 30));
+    ASSERT_NE(level, nullptr);
+    dlg.Click(15, 20);
+    dlg.Click(70, 20);  // fourth segment: 70..88
+    dlg.Click(29, 20);  // the gap after the first segment: nothing
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{40, 2, 1, 0}, {40, 2, 4, 0}}));
+    EXPECT_EQ(level->GetLevel(), 4);
+    const QImage shot = dlg.RenderImage();
+    EXPECT_EQ(At(shot, 75, 20), 0xFFFFE100u);
+    EXPECT_NE(At(shot, 100, 20), 0xFFFFE100u);
+    EXPECT_EQ(level->SetLevel(9), 5);
+    EXPECT_EQ(level->SetLevel(-1), 0);
+    level->SetLevel(5);
+    level->SetLevelCount(3);
+    EXPECT_EQ(level->GetLevel(), 3);
+    level->SetControlEnabled(0);
+    dlg.notes.clear();
+    dlg.Click(15, 20);
+    EXPECT_TRUE(dlg.notes.empty());
+    EXPECT_EQ(level->GetLevel(), 3);
+}
+
+TEST_F(Values, PhotoFrameFitsThePhotoInsideItsFrame)
+{
+    skin.Strip(u"photo.png"_qs, 40, 20, {0xFFFF0000u});
+    auto* frame = dlg.Make<CPhotoFrame>(u"CPhotoFrame", 41, CRect(10, 10, 110, 110));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->SetPhoto(u"missing.png"_qs), 0);
+    EXPECT_EQ(frame->GetPhotoRect(), CRect());
+    ASSERT_EQ(frame->SetPhoto(u"photo.png"_qs), 1);
+    // 92 x 92 inside a 4-pixel frame; a 2:1 photo becomes 92 x 46, centred.
+    EXPECT_EQ(frame->GetPhotoRect(), CRect(14, 37, 106, 83));
+    const QImage shot = dlg.RenderImage();
+    EXPECT_EQ(At(shot, 60, 56), 0xFFFF0000u);
+    EXPECT_EQ(At(shot, 11, 11), 0xFFE6E6E6u);
+}
+
+TEST_F(Values, SliderPictureSlidesTheNextPictureInOverTenTicks)
+{
+    skin.Strip(u"red.png"_qs, 50, 30, {0xFFFF0000u});
+    skin.Strip(u"blue.png"_qs, 50, 30, {0xFF0000FFu});
+    auto* show = dlg.Make<CSliderPicture>(u"CSliderPicture", 42, CRect(150, 10, 200, 40));
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(show->AddImage(u"red.png"_qs), 0);
+    EXPECT_EQ(show->AddImage(u"blue.png"_qs), 1);
+    EXPECT_EQ(show->AddImage(u"missing.png"_qs), -1);
+    EXPECT_EQ(show->GetCurIndex(), 0);
+    EXPECT_EQ(show->SetCurIndex(5), 0);
+    EXPECT_EQ(show->SetCurIndex(0), 0);
+    show->Next();
+    show->SetRunTimer(0);  // tick by hand
+    EXPECT_EQ(show->GetCurIndex(), 1);
+    for (int i = 0; i < 5; ++i)
+        show->OnControlTimer();
+    QImage shot = dlg.RenderImage();
+    EXPECT_EQ(At(shot, 160, 20), 0xFFFF0000u);  // the old picture half gone
+    EXPECT_EQ(At(shot, 190, 20), 0xFF0000FFu);  // the new one half in
+    for (int i = 0; i < 5; ++i)
+        show->OnControlTimer();
+    EXPECT_FALSE(show->IsSliding());
+    shot = dlg.RenderImage();
+    EXPECT_EQ(At(shot, 160, 20), 0xFF0000FFu);
+    dlg.Click(170, 20);
+    EXPECT_EQ(dlg.notes, (std::vector<Note>{{42, 2, 1, 0}}));
+    show->Next();  // wraps to the first
+    EXPECT_EQ(show->GetCurIndex(), 0);
 }
 
 }  // namespace
