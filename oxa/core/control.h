@@ -175,6 +175,10 @@ protected:
     MControl* RoutePress(CPoint raw, CPoint pt, CPoint& targetPt);
     // A press this control keeps takes the focus from the focused control.
     void TakeFocusOnPress();
+    // The routing behind On[L|R]Button{Down,Up,DblClk}.
+    int RouteButtonDown(bool right, unsigned flags, CPoint pt);
+    int RouteButtonUp(bool right, unsigned flags, CPoint pt);
+    int RouteButtonDblClk(bool right, unsigned flags, CPoint pt);
 
     MObject* m_parent = nullptr;
     PaintManager* m_manager = nullptr;

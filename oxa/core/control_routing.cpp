@@ -82,7 +82,8 @@ void MControl::TakeFocusOnPress()
     m_manager->StoreFocusControl(this);
 }
 
-int MControl::OnLButtonDown(unsigned flags, CPoint pt)
+// Both mouse buttons route alike; `right` picks the handlers of the button.
+int MControl::RouteButtonDown(bool right, unsigned flags, CPoint pt)
 {
     if (!m_visible || !m_mouseResponse)
         return 0;
@@ -91,74 +92,46 @@ int MControl::OnLButtonDown(unsigned flags, CPoint pt)
     m_pressedInside = PtInRect(raw);
     CPoint targetPt = pt;
     if (MControl* target = RoutePress(raw, pt, targetPt))
-        return target->OnLButtonDown(flags, targetPt);
+        return right ? target->OnRButtonDown(flags, targetPt) : target->OnLButtonDown(flags, targetPt);
     TakeFocusOnPress();
-    return OnControlLButtonDown(flags, pt);
+    return right ? OnControlRButtonDown(flags, pt) : OnControlLButtonDown(flags, pt);
 }
 
-int MControl::OnLButtonUp(unsigned flags, CPoint pt)
-{
-    const CPoint raw = pt;
-    OnMousePointChange(pt);
-    m_pressedInside = 0;
-    if (MControl* active = m_activeChild)
-        return active->OnLButtonUp(flags, ChildPoint(active, raw, pt));
-    return OnControlLButtonUp(flags, pt);
-}
-
-int MControl::OnLButtonDblClk(unsigned flags, CPoint pt)
+int MControl::RouteButtonUp(bool right, unsigned flags, CPoint pt)
 {
     const CPoint raw = pt;
     OnMousePointChange(pt);
     m_pressedInside = 0;
     if (MControl* active = m_activeChild) {
         const CPoint cp = ChildPoint(active, raw, pt);
-        const int r = active->OnLButtonDblClk(flags, cp);
-        if (!r && !active->GetDblClk())
-            return active->OnLButtonDown(flags, cp);
-        return r;
+        return right ? active->OnRButtonUp(flags, cp) : active->OnLButtonUp(flags, cp);
     }
-    return m_dblClk ? OnControlLButtonDblClk(flags, pt) : OnControlLButtonDown(flags, pt);
+    return right ? OnControlRButtonUp(flags, pt) : OnControlLButtonUp(flags, pt);
 }
 
-int MControl::OnRButtonDown(unsigned flags, CPoint pt)
-{
-    if (!m_visible || !m_mouseResponse)
-        return 0;
-    const CPoint raw = pt;
-    OnMousePointChange(pt);
-    m_pressedInside = PtInRect(raw);
-    CPoint targetPt = pt;
-    if (MControl* target = RoutePress(raw, pt, targetPt))
-        return target->OnRButtonDown(flags, targetPt);
-    TakeFocusOnPress();
-    return OnControlRButtonDown(flags, pt);
-}
-
-int MControl::OnRButtonUp(unsigned flags, CPoint pt)
-{
-    const CPoint raw = pt;
-    OnMousePointChange(pt);
-    m_pressedInside = 0;
-    if (MControl* active = m_activeChild)
-        return active->OnRButtonUp(flags, ChildPoint(active, raw, pt));
-    return OnControlRButtonUp(flags, pt);
-}
-
-int MControl::OnRButtonDblClk(unsigned flags, CPoint pt)
+int MControl::RouteButtonDblClk(bool right, unsigned flags, CPoint pt)
 {
     const CPoint raw = pt;
     OnMousePointChange(pt);
     m_pressedInside = 0;
     if (MControl* active = m_activeChild) {
         const CPoint cp = ChildPoint(active, raw, pt);
-        const int r = active->OnRButtonDblClk(flags, cp);
+        const int r = right ? active->OnRButtonDblClk(flags, cp) : active->OnLButtonDblClk(flags, cp);
         if (!r && !active->GetDblClk())
-            return active->OnRButtonDown(flags, cp);
+            return right ? active->OnRButtonDown(flags, cp) : active->OnLButtonDown(flags, cp);
         return r;
     }
-    return m_dblClk ? OnControlRButtonDblClk(flags, pt) : OnControlRButtonDown(flags, pt);
+    if (m_dblClk)
+        return right ? OnControlRButtonDblClk(flags, pt) : OnControlLButtonDblClk(flags, pt);
+    return right ? OnControlRButtonDown(flags, pt) : OnControlLButtonDown(flags, pt);
 }
+
+int MControl::OnLButtonDown(unsigned flags, CPoint pt) { return RouteButtonDown(false, flags, pt); }
+int MControl::OnLButtonUp(unsigned flags, CPoint pt) { return RouteButtonUp(false, flags, pt); }
+int MControl::OnLButtonDblClk(unsigned flags, CPoint pt) { return RouteButtonDblClk(false, flags, pt); }
+int MControl::OnRButtonDown(unsigned flags, CPoint pt) { return RouteButtonDown(true, flags, pt); }
+int MControl::OnRButtonUp(unsigned flags, CPoint pt) { return RouteButtonUp(true, flags, pt); }
+int MControl::OnRButtonDblClk(unsigned flags, CPoint pt) { return RouteButtonDblClk(true, flags, pt); }
 
 int MControl::OnScroll(int kind, unsigned down, CPoint pt)
 {
