@@ -117,23 +117,11 @@ void DataStore::SaveCustomKeys(const std::vector<CustomKeyRecord>& records)
 
 bool DataStore::ReplaceCustomKeys(int customlightId, const std::vector<CustomKeyRecord>& records)
 {
-    SQLiteAutoTransaction transaction(this);
-    if (!transaction.IsActive()) return false;
-    SQLiteStatement statement;
-    m_db.Prepare(statement, "DELETE FROM t_customrgb_data WHERE customlight_id = ?", -1);
-    statement.BindInt(1, customlightId);
-    bool ok = StepDone(statement);
-    if (ok) m_db.Prepare(statement, kInsertKey, -1);
-    for (auto r = records.begin(); ok && r != records.end(); ++r) {
-        BindKey(statement, customlightId, *r);
-        ok = StepAndReset(statement);
-    }
-    statement.Finalize();
-    if (!ok) {
-        transaction.Rollback();
-        return false;
-    }
-    return transaction.Commit();
+    return ReplaceRows("DELETE FROM t_customrgb_data WHERE customlight_id = ?", customlightId, kInsertKey,
+                       records.size(), [&](SQLiteStatement& s, size_t i) {
+                           BindKey(s, customlightId, records[i]);
+                           return StepAndReset(s);
+                       });
 }
 
 int DataStore::ListCustomKeys(int customlightId, std::vector<CustomKeyRecord>& out)

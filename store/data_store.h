@@ -9,6 +9,7 @@
 // re-entrant. List operations clear the caller's vector first.
 #include <atomic>
 #include <mutex>
+#include <functional>
 #include <vector>
 
 #include <QByteArray>
@@ -183,6 +184,11 @@ public:
     void DeleteAllScreenLayers();
 
 private:
+    // Replaces every row of one owner in one transaction: the delete and all
+    // inserts commit together, or the rows that were there stay.
+    bool ReplaceRows(const char* deleteSql, int ownerId, const char* insertSql, size_t count,
+                     const std::function<bool(SQLiteStatement&, size_t)>& insertRow);
+
     DataStore() = default;
     ~DataStore();
     DataStore(const DataStore&) = delete;

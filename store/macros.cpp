@@ -156,20 +156,8 @@ void DataStore::InsertMacroEvents(const std::vector<MacroEventRecord>& events)
 
 bool DataStore::ReplaceMacroEvents(int macroId, const std::vector<MacroEventRecord>& events)
 {
-    SQLiteAutoTransaction transaction(this);
-    if (!transaction.IsActive()) return false;
-    SQLiteStatement statement;
-    m_db.Prepare(statement, "DELETE FROM t_macrorecord WHERE macro_id = ?", -1);
-    statement.BindInt(1, macroId);
-    bool ok = StepDone(statement);
-    if (ok) m_db.Prepare(statement, kInsertEvent, -1);
-    for (auto e = events.begin(); ok && e != events.end(); ++e) ok = InsertEventRow(statement, macroId, *e);
-    statement.Finalize();
-    if (!ok) {
-        transaction.Rollback();
-        return false;
-    }
-    return transaction.Commit();
+    return ReplaceRows("DELETE FROM t_macrorecord WHERE macro_id = ?", macroId, kInsertEvent, events.size(),
+                       [&](SQLiteStatement& s, size_t i) { return InsertEventRow(s, macroId, events[i]); });
 }
 
 int DataStore::ListMacroEvents(int macroId, std::vector<MacroEventRecord>& out)

@@ -122,20 +122,8 @@ int DataStore::InsertScreenFrames(const std::vector<ScreenFrameRecord>& frames)
 
 bool DataStore::ReplaceScreenFrames(int ledId, const std::vector<ScreenFrameRecord>& frames)
 {
-    SQLiteAutoTransaction transaction(this);
-    if (!transaction.IsActive()) return false;
-    SQLiteStatement statement;
-    m_db.Prepare(statement, "DELETE FROM t_ledframe_data WHERE led_id = ?", -1);
-    statement.BindInt(1, ledId);
-    bool ok = StepDone(statement);
-    if (ok) m_db.Prepare(statement, kInsertFrame, -1);
-    for (auto f = frames.begin(); ok && f != frames.end(); ++f) ok = InsertFrameRow(statement, ledId, *f);
-    statement.Finalize();
-    if (!ok) {
-        transaction.Rollback();
-        return false;
-    }
-    return transaction.Commit();
+    return ReplaceRows("DELETE FROM t_ledframe_data WHERE led_id = ?", ledId, kInsertFrame, frames.size(),
+                       [&](SQLiteStatement& s, size_t i) { return InsertFrameRow(s, ledId, frames[i]); });
 }
 
 bool DataStore::DeleteScreenFrames(int ledId)

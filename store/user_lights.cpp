@@ -97,20 +97,8 @@ int DataStore::InsertUserLightColours(const std::vector<UserLightColourRecord>& 
 
 bool DataStore::ReplaceUserLightColours(int userlightId, const std::vector<UserLightColourRecord>& colours)
 {
-    SQLiteAutoTransaction transaction(this);
-    if (!transaction.IsActive()) return false;
-    SQLiteStatement statement;
-    m_db.Prepare(statement, "DELETE FROM t_userlightrgb_data WHERE userlight_id = ?", -1);
-    statement.BindInt(1, userlightId);
-    bool ok = StepDone(statement);
-    if (ok) m_db.Prepare(statement, kInsertColour, -1);
-    for (auto c = colours.begin(); ok && c != colours.end(); ++c) ok = InsertColourRow(statement, userlightId, *c);
-    statement.Finalize();
-    if (!ok) {
-        transaction.Rollback();
-        return false;
-    }
-    return transaction.Commit();
+    return ReplaceRows("DELETE FROM t_userlightrgb_data WHERE userlight_id = ?", userlightId, kInsertColour, colours.size(),
+                       [&](SQLiteStatement& s, size_t i) { return InsertColourRow(s, userlightId, colours[i]); });
 }
 
 bool DataStore::DeleteUserLightColours(int userlightId)
