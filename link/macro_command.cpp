@@ -28,7 +28,7 @@ int MouseButtonBit(int value)
 }
 
 // Entries of one record: an event when the type has one, then its delay.
-int EntriesOf(const MacroRecord& r, uint8_t out[8])
+int EntriesOf(const MacroStep& r, uint8_t out[8])
 {
     int n = 0;
     auto add = [&](int b2, int b3) {
@@ -85,7 +85,7 @@ MacroBlock BuildMacroBlock(const std::vector<Macro>& macros, LinkForm form)
         }
         const int body = end;
         int entries = 0;
-        for (const MacroRecord& r : m.records) {
+        for (const MacroStep& r : m.records) {
             uint8_t e[8];
             const int n = EntriesOf(r, e);
             // Bounds are guaranteed by the size limit; checked all the same.

@@ -7,7 +7,7 @@
 
 #include "link/link_transaction.h"
 
-struct MacroRecord {
+struct MacroStep {
     int type = 0;       // 2 key down, 3 key up, 4 mouse button down, 5 mouse button up
     int value = 0;      // virtual-key code, or mouse button 1 left, 2 right, 3 middle
     int delayTime = 0;  // milliseconds after the event
@@ -15,7 +15,7 @@ struct MacroRecord {
 
 struct Macro {
     int id = 0;
-    std::vector<MacroRecord> records;  // in record_index order
+    std::vector<MacroStep> records;  // in record_index order
 };
 
 enum class LinkForm { kCable, kReceiver };
