@@ -162,8 +162,11 @@ int MComboBox::ShowDropDown()
     auto* list = new CComboBoxList(drop.get(), kListId, CRect(0, 6, width, 6 + rows * kRowHeight), 1, 1);
     pm.AddControl(list);
     list->SetManager(&pm);
-    for (const Item& item : m_items)
-        list->AddString(item.text, item.data, 0);
+    for (const Item& item : m_items) {
+        const int row = list->AddString(item.text, item.data, 0);
+        if (!item.icon.isEmpty() || ArgbAlpha(item.colour) != 0)
+            list->SetItemExtras(row, item.icon, item.colour);
+    }
     list->SetCurSel(m_cur);
     drop->SetList(list);
     drop->ShowWindow(SW_SHOW);
@@ -224,9 +227,18 @@ void MComboBox::DrawControl(HDC& hdc, CRect)
     if (!m_textRect.IsRectEmpty())
         text = CRect(m_rect.left + m_textRect.left, m_rect.top + m_textRect.top, m_rect.left + m_textRect.right,
                      m_rect.top + m_textRect.bottom);
-    if (Valid(m_cur))
-        MRender::DrawText(p, text, m_items[m_cur].text, m_enabled ? m_textColor : 0xFF808080u, GetGDIFont(),
-                          m_hAlign, 4);
+    if (Valid(m_cur)) {
+        // The selected item's icon or colour swatch goes before its text.
+        const Item& item = m_items[m_cur];
+        const ImgResInfo* icon = !item.icon.isEmpty() && m_manager ? m_manager->AddImgResInfo(item.icon, 1) : nullptr;
+        if ((icon && icon->image) || ArgbAlpha(item.colour) != 0) {
+            const int box = std::max(0, std::min(20, text.Height()));
+            DrawItemMark(p, CRect(text.left, text.top, text.left + box, text.bottom), icon ? icon->image : nullptr,
+                         icon ? icon->frameWidth : 0, icon ? icon->frameHeight : 0, item.colour);
+            text.left += box + 6;
+        }
+        MRender::DrawText(p, text, item.text, m_enabled ? m_textColor : 0xFF808080u, GetGDIFont(), m_hAlign, 4);
+    }
     p.restore();
 }
 

@@ -96,6 +96,7 @@ void MEdit::ShowEdit()
     if (m_manager && m_manager->GetFocusControl() != this)
         m_manager->StoreFocusControl(this);
     UpdateControl(1, 0);
+    PaintManager::UpdateInputMethod();  // the field takes text now
     SendMessageW(30, 0, 0);
 }
 
@@ -107,6 +108,7 @@ void MEdit::HideEdit()
     m_preedit.clear();
     m_anchor = m_caret;
     UpdateControl(1, 0);
+    PaintManager::UpdateInputMethod();
     SendMessageW(29, 0, 0);
 }
 

@@ -22,6 +22,19 @@ void MenuItem::SetCheck(int check)
     UpdateControl(1, 0);
 }
 
+int MenuItem::SetIconImage(unsigned resourceId, int frames)
+{
+    ImgResInfo* info = m_manager ? m_manager->AddImgResInfo(resourceId, u"PNG"_qs, std::max(1, frames), 1) : nullptr;
+    if (!info || !info->image)
+        return 0;
+    m_icon = info->image;
+    m_iconWidth = info->frameWidth;
+    m_iconHeight = info->frameHeight;
+    m_iconFrames = std::max(1, frames);
+    UpdateControl(1, 0);
+    return 1;
+}
+
 int MenuItem::SetIconImage(const CString& path, int frames)
 {
     ImgResInfo* info = m_manager ? m_manager->AddImgResInfo(path, std::max(1, frames)) : nullptr;

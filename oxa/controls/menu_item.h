@@ -24,6 +24,8 @@ public:
     void SetSeparator(int separator) { m_separator = separator; }
     int IsSeparator() const { return m_separator; }
     int SetIconImage(const CString& path, int frames);
+    // The program's PNG resource id as the icon strip.
+    int SetIconImage(unsigned resourceId, int frames);
     int IsHover() const { return m_hover; }
 
 private:

@@ -18,8 +18,7 @@ constexpr int kMinWidth = 300;
 
 MenuWnd::MenuWnd(MObject* owner) : m_owner(owner) { SetParent(owner); }
 
-HWND MenuWnd::Create(HWND owner, CPoint screenPoint, unsigned message, const CString& backgroundImage, int width,
-                     int border, enumBackMode mode)
+HWND MenuWnd::Open(HWND owner, CPoint screenPoint, unsigned message, int width, int border)
 {
     m_ownerWnd = owner;
     m_message = message;
@@ -27,11 +26,29 @@ HWND MenuWnd::Create(HWND owner, CPoint screenPoint, unsigned message, const CSt
     m_width = std::max(kMinWidth, width);
     m_margin = border == 0 ? 2 : 6;
     m_height = 2 * m_margin;
-    HWND hwnd = MPopupWnd::Create(owner, u"Menu Window"_qs, WS_POPUP, WS_EX_TOOLWINDOW,
-                                  CRect(m_at.x, m_at.y, m_at.x + m_width, m_at.y + m_height));
+    return MPopupWnd::Create(owner, u"Menu Window"_qs, WS_POPUP, WS_EX_TOOLWINDOW,
+                             CRect(m_at.x, m_at.y, m_at.x + m_width, m_at.y + m_height));
+}
+
+HWND MenuWnd::Create(HWND owner, CPoint screenPoint, unsigned message, const CString& backgroundImage, int width,
+                     int border, enumBackMode mode)
+{
+    HWND hwnd = Open(owner, screenPoint, message, width, border);
     if (!hwnd)
         return nullptr;
     if (!backgroundImage.isEmpty() && m_manager.LoadBKImage(backgroundImage))
+        m_manager.SetBackMode(mode, border);
+    ShowWindow(SW_SHOW);
+    return hwnd;
+}
+
+HWND MenuWnd::Create(HWND owner, CPoint screenPoint, unsigned message, unsigned backgroundId, int width, int border,
+                     enumBackMode mode)
+{
+    HWND hwnd = Open(owner, screenPoint, message, width, border);
+    if (!hwnd)
+        return nullptr;
+    if (backgroundId != 0 && m_manager.LoadBKImage(backgroundId, u"PNG"_qs))
         m_manager.SetBackMode(mode, border);
     ShowWindow(SW_SHOW);
     return hwnd;
@@ -42,20 +59,39 @@ HWND MenuWnd::Create(HWND owner, CPoint screenPoint, unsigned message)
     return Create(owner, screenPoint, message, CString(), kMinWidth, 6, BACK_MODE_NORMAL);
 }
 
-MenuItem* MenuWnd::AddMenu(const CString& title, unsigned id, const CString& iconPath, int check, int group)
+MenuItem* MenuWnd::AddItem(const CString& title, unsigned id, int check, int group)
 {
     if (!GetSafeHwnd())
         return nullptr;
     auto* item = dynamic_cast<MenuItem*>(CreateControl(u"MenuItem"_qs, id, CRect(), title, 1, 1));
     if (!item)
         return nullptr;
-    if (!iconPath.isEmpty())
-        item->SetIconImage(iconPath, 4);
     item->SetCheck(check);
     item->SetGroup(group);
     // Grow to the widest title.
     const int textWidth = MRender::GetTextBounds(item->GetGDIFont(), title).cx;
     m_width = std::max(m_width, textWidth + 40 + 4 + 30);
+    return item;
+}
+
+MenuItem* MenuWnd::AddMenu(const CString& title, unsigned id, const CString& iconPath, int check, int group)
+{
+    MenuItem* item = AddItem(title, id, check, group);
+    if (!item)
+        return nullptr;
+    if (!iconPath.isEmpty())
+        item->SetIconImage(iconPath, 4);
+    Relayout();
+    return item;
+}
+
+MenuItem* MenuWnd::AddMenu(const CString& title, unsigned id, int iconId, int check, int group)
+{
+    MenuItem* item = AddItem(title, id, check, group);
+    if (!item)
+        return nullptr;
+    if (iconId > 0)
+        item->SetIconImage(unsigned(iconId), 4);
     Relayout();
     return item;
 }

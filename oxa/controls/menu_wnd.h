@@ -19,8 +19,13 @@ public:
     HWND Create(HWND owner, CPoint screenPoint, unsigned message, const CString& backgroundImage, int width,
                 int border, enumBackMode mode);
     HWND Create(HWND owner, CPoint screenPoint, unsigned message);
+    // The background is the program's PNG resource backgroundId.
+    HWND Create(HWND owner, CPoint screenPoint, unsigned message, unsigned backgroundId, int width, int border,
+                enumBackMode mode);
     MenuItem* AddMenu(const CString& title, unsigned id, const CString& iconPath = CString(), int check = -1,
                       int group = 0);
+    // The icon strip (4 frames) is the program's PNG resource iconId (0 for none).
+    MenuItem* AddMenu(const CString& title, unsigned id, int iconId, int check, int group);
     MenuItem* AddSeparator(unsigned id, const CString& reserved = CString());
     void SetItemTitle(const CString& title, const CString& newTitle);
     void SetItemVisible(const CString& title, int visible);
@@ -38,6 +43,8 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    HWND Open(HWND owner, CPoint screenPoint, unsigned message, int width, int border);
+    MenuItem* AddItem(const CString& title, unsigned id, int check, int group);
     void Relayout();
     void Post(unsigned wParam, long lParam);
 

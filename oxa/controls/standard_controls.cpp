@@ -1,10 +1,17 @@
 #include "oxa/controls/standard_controls.h"
 
+#include <mutex>
+
+#include "oxa/controls/air_bladder.h"
+#include "oxa/controls/circle_palette.h"
 #include "oxa/controls/color_button.h"
+#include "oxa/controls/color_palette.h"
+#include "oxa/controls/color_select.h"
 #include "oxa/controls/combo_box.h"
 #include "oxa/controls/combo_box_list.h"
 #include "oxa/controls/download_button.h"
 #include "oxa/controls/edit.h"
+#include "oxa/controls/edit_ex.h"
 #include "oxa/controls/gif_picture.h"
 #include "oxa/controls/help_button.h"
 #include "oxa/controls/icon_button.h"
@@ -12,9 +19,11 @@
 #include "oxa/controls/level_ctrl.h"
 #include "oxa/controls/list_box.h"
 #include "oxa/controls/menu_item.h"
+#include "oxa/controls/palette.h"
 #include "oxa/controls/photo_frame.h"
 #include "oxa/controls/picture.h"
 #include "oxa/controls/progress.h"
+#include "oxa/controls/rich_edit.h"
 #include "oxa/controls/select_button.h"
 #include "oxa/controls/slider.h"
 #include "oxa/controls/slider_picture.h"
@@ -23,6 +32,7 @@
 #include "oxa/controls/tab_ctrl.h"
 #include "oxa/controls/tab_layout.h"
 #include "oxa/controls/text.h"
+#include "oxa/controls/text_area.h"
 #include "oxa/controls/text_button.h"
 #include "oxa/controls/text_check_button.h"
 #include "oxa/controls/timer_button.h"
@@ -44,6 +54,13 @@ template <typename T>
 MControl* Plain(MObject* parent, unsigned id, CRect rect, const CString&, int visible, int enabled)
 {
     return new T(parent, id, rect, visible, enabled);
+}
+
+// Classes that take only the visible flag.
+template <typename T>
+MControl* VisibleOnly(MObject* parent, unsigned id, CRect rect, const CString&, int visible, int)
+{
+    return new T(parent, id, rect, visible);
 }
 
 MControl* MakeListBox(MObject* parent, unsigned id, CRect rect, const CString&, int visible, int)
@@ -109,9 +126,20 @@ void RegisterStandardControls()
         {u"TextCheckButton", &WithTitle<TextCheckButton>},
         {u"DownloadButton", &WithTitle<DownloadButton>},
         {u"MTabLayout", &MakeTabLayout},
+        {u"MPalette", &VisibleOnly<MPalette>},
+        {u"CColorPalette", &VisibleOnly<CColorPalette>},
+        {u"CColorSelect", &VisibleOnly<CColorSelect>},
+        {u"CirclePalette", &VisibleOnly<CirclePalette>},
+        {u"MRichEdit", &WithTitle<MRichEdit>},
+        {u"MEditEx", &WithTitle<MEditEx>},
+        {u"CTextArea", &WithTitle<CTextArea>},
     };
     for (const auto& c : kCreators)
         SetControlCreator(QString::fromUtf16(c.name), c.creator);
+    // The balloon that SetAirBladderMsg/ShowAirBladder of every window use;
+    // installed once, so a handler the program sets later stays in place.
+    static std::once_flag balloon;
+    std::call_once(balloon, [] { MAirBladder::Install(); });
 }
 
 }  // namespace OXA

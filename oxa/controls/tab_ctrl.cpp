@@ -1,12 +1,21 @@
 #include "oxa/controls/tab_ctrl.h"
 
 #include <QPainter>
+#include <cmath>
 
 #include "oxa/core/image_cache.h"
 #include "oxa/core/paint_manager.h"
 #include "oxa/core/render.h"
 
 namespace OXA {
+
+namespace {
+constexpr unsigned kAnimateTimer = 1;
+constexpr unsigned kAnimateMs = 30;
+constexpr int kAnimateSteps = 8;
+constexpr ARGB kHoverFill = 0x20FFFFFFu;
+constexpr ARGB kSelectedFill = 0x40FFFFFFu;
+}  // namespace
 
 MTabCtrl::MTabCtrl(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
     : MControlFont(parent, id, rect, CString(), visible, enabled, 1)
@@ -53,6 +62,7 @@ int MTabCtrl::DeleteItem(int index)
         --m_cur;
     m_prev = -1;
     m_hover = -1;
+    StopAnimation();
     RefreshItems();
     return 1;
 }
@@ -173,10 +183,60 @@ int MTabCtrl::ItemAt(CPoint pt) const
     return -1;
 }
 
+void MTabCtrl::EnableAnimateChangeTab(int enable)
+{
+    m_animate = enable;
+    if (!enable)
+        StopAnimation();
+}
+
+void MTabCtrl::SetTabTooltip(int enable)
+{
+    m_tooltips = enable;
+    if (!enable && m_manager && m_manager->GetTooltipOwner() == this)
+        ClearTooltip();
+}
+
+void MTabCtrl::StopAnimation()
+{
+    if (m_animStep < 0)
+        return;
+    m_animStep = -1;
+    if (m_manager)
+        m_manager->KillTimer(this, kAnimateTimer);
+}
+
+CRect MTabCtrl::GetHighlightRect() const
+{
+    if (!Valid(m_cur))
+        return CRect();
+    const CRect to = m_items[m_cur].rect;
+    if (m_animStep < 0)
+        return to;
+    // Eases out: fast at first, settling on the new tab.
+    const double t = double(m_animStep) / kAnimateSteps;
+    const double e = 1.0 - (1.0 - t) * (1.0 - t);
+    const auto mix = [e](int a, int b) { return a + int(std::lround((b - a) * e)); };
+    return CRect(mix(m_animFrom.left, to.left), mix(m_animFrom.top, to.top), mix(m_animFrom.right, to.right),
+                 mix(m_animFrom.bottom, to.bottom));
+}
+
+int MTabCtrl::OnControlTimer()
+{
+    if (m_animStep < 0)
+        return 0;
+    if (++m_animStep >= kAnimateSteps)
+        StopAnimation();
+    UpdateControl(1, 0);
+    return 1;
+}
+
 int MTabCtrl::SetSelectItem(int index)
 {
     if (!Valid(index) || index == m_cur)
         return m_prev;
+    // The highlight starts where it is now (also in the middle of a slide).
+    const CRect from = Valid(m_cur) && m_items[m_cur].visible ? GetHighlightRect() : CRect();
     m_prev = m_cur;
     m_cur = index;
     SendMessageW(1, unsigned(index), 0);
@@ -191,6 +251,12 @@ int MTabCtrl::SetSelectItem(int index)
         page->SetVisible(1);
         page->UpdateControl(1, 0);
     }
+    StopAnimation();
+    if (m_animate && m_manager && !from.IsRectEmpty() && m_items[index].visible &&
+        m_manager->SetTimer(this, kAnimateTimer, kAnimateMs)) {
+        m_animFrom = from;
+        m_animStep = 0;
+    }
     UpdateControl(1, 0);
     return m_prev;
 }
@@ -201,8 +267,19 @@ int MTabCtrl::OnControlMouseMove(unsigned, CPoint pt)
     if (row != m_hover) {
         m_hover = row;
         UpdateControl(1, 0);
+        ShowHoverTooltip();
     }
     return m_rect.PtInRect(pt) ? 1 : 0;
+}
+
+void MTabCtrl::ShowHoverTooltip()
+{
+    if (!m_tooltips || !m_manager)
+        return;
+    if (Valid(m_hover) && !m_items[m_hover].title.isEmpty())
+        SetTooltip(m_items[m_hover].title, m_items[m_hover].rect);
+    else if (m_manager->GetTooltipOwner() == this)
+        ClearTooltip();
 }
 
 int MTabCtrl::OnControlLButtonDown(unsigned, CPoint pt)
@@ -232,21 +309,35 @@ void MTabCtrl::DrawControl(HDC& hdc, CRect)
     p.save();
     p.setClipRect(m_rect.ToQRect());
     const QFont font = GetGDIFont();
+    const bool sliding = m_animStep >= 0;
     for (size_t i = 0; i < m_items.size(); ++i) {
         TabItemInfo& item = m_items[i];
         if (!item.visible)
             continue;
         item.state = int(i) == m_cur ? 2 : (int(i) == m_hover ? 1 : 0);
+        // While the highlight slides, the selected tab's own place is plain.
+        const int shown = sliding && item.state == 2 ? (int(i) == m_hover ? 1 : 0) : item.state;
         if (item.image && item.frameWidth > 0) {
-            const int frame = std::min(item.state, item.frames - 1);
+            const int frame = std::min(shown, item.frames - 1);
             p.drawImage(item.rect.ToQRect(), *item.image,
                         QRect(frame * item.frameWidth, 0, item.frameWidth, item.frameHeight));
-        } else if (item.state) {
-            MRender::DrawColor(p, item.rect, item.state == 2 ? 0x40FFFFFFu : 0x20FFFFFFu);
+        } else if (shown) {
+            MRender::DrawColor(p, item.rect, shown == 2 ? kSelectedFill : kHoverFill);
         }
-        const ARGB colour = m_enabled ? m_textColor : 0xFF808080u;
-        MRender::DrawText(p, item.rect, item.title, colour, font, 1, 4);
     }
+    if (sliding && Valid(m_cur)) {
+        const TabItemInfo& item = m_items[m_cur];
+        const CRect at = GetHighlightRect();
+        if (item.image && item.frameWidth > 0)
+            p.drawImage(at.ToQRect(), *item.image,
+                        QRect(std::min(2, item.frames - 1) * item.frameWidth, 0, item.frameWidth, item.frameHeight));
+        else
+            MRender::DrawColor(p, at, kSelectedFill);
+    }
+    const ARGB colour = m_enabled ? m_textColor : 0xFF808080u;
+    for (const TabItemInfo& item : m_items)
+        if (item.visible)
+            MRender::DrawText(p, item.rect, item.title, colour, font, 1, 4);
     p.restore();
 }
 

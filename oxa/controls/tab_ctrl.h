@@ -2,7 +2,10 @@
 // Tab strip: tabs laid out one after another (horizontally or vertically),
 // each with an image strip (normal, hover, selected), a title and the page
 // control it shows. Selecting a tab sends code 1 (index); a press on a
-// tab's small button sends code 9 (index) instead.
+// tab's small button sends code 9 (index) instead. With the change
+// animation on, the selected tab's highlight slides from the previous tab
+// to the new one on a 30 ms control timer; with tab tooltips on, a hovered
+// tab shows its title as a tooltip.
 #include <vector>
 
 #include "oxa/core/control_font.h"
@@ -52,8 +55,12 @@ public:
     void SetLeftRightPading(int left, int right);
     void SetTopBottomPading(int top, int bottom);
     void SetTabType(TAB_TYPE type);
-    void EnableAnimateChangeTab(int enable) { m_animate = enable; }
-    void SetTabTooltip(int enable) { m_tooltips = enable; }
+    void EnableAnimateChangeTab(int enable);
+    void SetTabTooltip(int enable);
+    int IsChangeAnimating() const { return m_animStep >= 0; }
+    // Where the selected tab's highlight is drawn now (it moves while the
+    // change animation runs); empty without a selection.
+    CRect GetHighlightRect() const;
     // Ignored for the current or an invalid index; returns the previous one.
     int SetSelectItem(int index);
     int GetSelectItem() const { return m_cur; }
@@ -65,8 +72,12 @@ public:
     void SetControlRect(CRect rect) override;
     int OnControlMouseMove(unsigned flags, CPoint pt) override;
     int OnControlLButtonDown(unsigned flags, CPoint pt) override;
+    int OnControlTimer() override;
 
 private:
+    void StopAnimation();
+    void ShowHoverTooltip();
+
     bool Valid(int index) const { return index >= 0 && index < int(m_items.size()); }
 
     std::vector<TabItemInfo> m_items;
@@ -79,6 +90,8 @@ private:
     TAB_TYPE m_type = TAB_TYPE_HORIZONTAL;
     int m_animate = 0;
     int m_tooltips = 0;
+    int m_animStep = -1;  // -1: no change animation running
+    CRect m_animFrom;
 };
 
 }  // namespace OXA

@@ -1,6 +1,9 @@
 #include "oxa/core/paint_manager.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QPainter>
+#include <QThread>
 #include <algorithm>
 
 #include "oxa/core/control_factory.h"
@@ -56,6 +59,9 @@ void PaintManager::DestroyData()
         return;
     m_destroyed = 1;
     UiLock ui;
+    // The balloon lives as long as its manager.
+    if (g_airBladder)
+        g_airBladder(this, CString(), CPoint(), 0, 0, -1);
     KillMTimer();
     ClearTimers();
     if (m_window) {
@@ -349,6 +355,24 @@ void PaintManager::SetFocusControl(MControl* control)
         old->SetControlFocus(0);
     if (control)
         control->SetControlFocus(1);
+    UpdateInputMethod();
+}
+
+void PaintManager::StoreFocusControl(MControl* control)
+{
+    if (control == m_focus)
+        return;
+    m_focus = control;
+    UpdateInputMethod();
+}
+
+void PaintManager::UpdateInputMethod()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app || QThread::currentThread() != app->thread())
+        return;
+    if (QInputMethod* im = QGuiApplication::inputMethod())
+        im->update(Qt::ImEnabled | Qt::ImCursorRectangle);
 }
 
 MControl* PaintManager::GetNextFocusableControl()
@@ -555,7 +579,7 @@ void PaintManager::ForgetControl(MControl* control)
     if (m_hover == control)
         m_hover = nullptr;
     if (m_focus == control)
-        m_focus = nullptr;
+        StoreFocusControl(nullptr);
     if (m_tooltipOwner == control) {
         m_tooltipOwner = nullptr;
         m_tooltipOwnerId = 0;

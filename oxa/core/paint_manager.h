@@ -97,7 +97,10 @@ public:
     MControl* GetFocusControl() const { return m_focus; }
     void SetFocusControl(MControl* control);
     // Records the focus control without telling either control.
-    void StoreFocusControl(MControl* control) { m_focus = control; }
+    void StoreFocusControl(MControl* control);
+    // Asks the platform's input method to query the focused control again
+    // (whether it takes text, where its caret is); UI thread only.
+    static void UpdateInputMethod();
     MControl* GetNextFocusableControl();
     MControl* GetPrevFocusableControl();
     void SetTooltip(const CString& text, CRect rect);
@@ -117,6 +120,8 @@ public:
     // --- balloon (created by the balloon class when present) ---------------
     void SetAirBladderMsg(const CString& text, CPoint pt, AIRBLADDER_TYPE type, AIRBLADDER_MODE mode);
     void ShowAirBladder(int show, int reserved);
+    // show: 1 set the message and show it, 2 show, 0 hide, -1 the manager is
+    // being destroyed (its balloon goes with it).
     using AirBladderHandler = void (*)(PaintManager*, const CString&, CPoint, int type, int mode, int show);
     static void SetAirBladderHandler(AirBladderHandler handler);
 

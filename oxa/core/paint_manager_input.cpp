@@ -230,7 +230,7 @@ void PaintManager::OnButtonDown(bool left, unsigned flags, CPoint pt)
         OnMouseMove(flags, pt);
     if (m_focus && m_focus != m_hover) {
         MControl* old = m_focus;
-        m_focus = nullptr;
+        StoreFocusControl(nullptr);
         old->SetControlFocus(0);
     }
     MControl* hover = m_hover;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "controls_test_support.h"
+#include "oxa/controls/air_bladder.h"
+#include "oxa/controls/standard_controls.h"
 #include "oxa/controls/help_button.h"
 #include "oxa/controls/image_button.h"
 #include "oxa/controls/upgrade_button.h"
@@ -92,6 +94,7 @@ std::vector<BalloonCall> g_balloon;
 
 TEST_F(Buttons, ImageButtonShowsItsTitleInABalloonWhileHovered)
 {
+    RegisterStandardControls();  // installs the library's balloon, replaced here
     PaintManager::SetAirBladderHandler(
         [](PaintManager*, const CString& text, CPoint pt, int type, int mode, int show) {
             g_balloon.push_back({text, pt, type, mode, show});
@@ -111,11 +114,12 @@ TEST_F(Buttons, ImageButtonShowsItsTitleInABalloonWhileHovered)
     dlg.Move(200, 150);
     ASSERT_EQ(g_balloon.size(), 2u);
     EXPECT_EQ(g_balloon[1].show, 0);
-    PaintManager::SetAirBladderHandler(nullptr);
+    MAirBladder::Install();  // back to the library's balloon
 }
 
 TEST_F(Buttons, HelpButtonBalloonPointsBesideItsCorner)
 {
+    RegisterStandardControls();  // installs the library's balloon, replaced here
     PaintManager::SetAirBladderHandler(
         [](PaintManager*, const CString& text, CPoint pt, int type, int mode, int show) {
             g_balloon.push_back({text, pt, type, mode, show});
@@ -133,7 +137,7 @@ TEST_F(Buttons, HelpButtonBalloonPointsBesideItsCorner)
     EXPECT_EQ(g_balloon[1].show, 0);
     help->SetAirbladderMode(1);
     EXPECT_EQ(help->BalloonPoint(), dlg.ClientToScreen(CPoint(120, 100)));
-    PaintManager::SetAirBladderHandler(nullptr);
+    MAirBladder::Install();  // back to the library's balloon
 }
 
 TEST_F(Buttons, UpgradeBadgeAppearsWithTheStatus)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls_test_support.h"
+#include "oxa/controls/air_bladder.h"
 #include "oxa/controls/download_button.h"
 #include "oxa/controls/icon_button.h"
 #include "oxa/core/paint_manager.h"
@@ -130,7 +131,7 @@ TEST_F(ButtonVariants, IconButtonsGroupApartFromRadiosAndShowTheirTip)
     EXPECT_EQ(g_balloons[1].show, 0);
     dlg.Move(80, 20);  // no tip: no balloon
     EXPECT_EQ(g_balloons.size(), 2u);
-    PaintManager::SetAirBladderHandler(nullptr);
+    MAirBladder::Install();  // back to the library's balloon
 }
 
 }  // namespace

@@ -113,4 +113,38 @@ TEST_F(Combo, ChoosingARowSelectsItReportsAndCloses)
     EXPECT_EQ(dlg.notes, (std::vector<Note>{{11, 2, 1, 0}, {11, 2, 1, 0}}));
 }
 
+TEST_F(Combo, ItemsShowTheirColourSwatchOrIconBesideTheText)
+{
+    ColourSkin skin;
+    skin.Strip(u"mark.png"_qs, 12, 12, {0xFF00FF00u});
+    box->AddItem(u"Red"_qs, 1, CString(), 0xFFFF0000u);
+    box->AddItem(u"Marked"_qs, 2, u"mark.png"_qs, 0);
+    box->AddItem(u"Plain"_qs, 3);
+    box->SetCurSel(0);
+    // Closed box: the swatch sits at the left of the text area (inset 3).
+    QImage shot = dlg.RenderImage();
+    EXPECT_EQ(At(shot, 23 + 10, 35), 0xFFFF0000u);
+    box->SetCurSel(1);
+    shot = dlg.RenderImage();
+    EXPECT_EQ(At(shot, 23 + 10, 35), 0xFF00FF00u);
+
+    dlg.Click(100, 35);
+    CComboBoxWnd* drop = box->GetDropDown();
+    ASSERT_NE(drop, nullptr);
+    CComboBoxList* list = drop->GetList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetItemColour(0), 0xFFFF0000u);
+    EXPECT_NE(list->GetItemIcon(1), nullptr);
+    EXPECT_EQ(list->GetItemIcon(2), nullptr);
+    EXPECT_EQ(list->GetItemColour(2), 0u);
+    // In the list both go in the 50-pixel gutter left of the row text.
+    const QImage rows = drop->RenderImage();
+    EXPECT_EQ(At(rows, 25, 6 + 15), 0xFFFF0000u);       // row 0: swatch
+    EXPECT_EQ(At(rows, 25, 6 + 30 + 15), 0xFF00FF00u);  // row 1: icon
+    EXPECT_NE(At(rows, 25, 6 + 60 + 15), 0xFFFF0000u);  // row 2: nothing
+    EXPECT_NE(At(rows, 25, 6 + 60 + 15), 0xFF00FF00u);
+    box->CloseDropDown();
+    EXPECT_TRUE(SpinUntil([&] { return box->GetDropDown() == nullptr; }));
+}
+
 }  // namespace

@@ -1,12 +1,14 @@
 // Popup menu: layout, posting the chosen item to the owner window.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include "controls_test_support.h"
 #include "oxa/controls/menu_item.h"
 #include "oxa/controls/menu_wnd.h"
+#include "oxa/core/library_resources.h"
 
 using namespace ctltest;
 
@@ -121,6 +123,36 @@ TEST(MenuOwner, NothingIsPostedWhenTheOwnerIsGone)
     delete gone;
     ClickAt(menu, 50, 20);  // must neither crash nor post into freed memory
     Pump(100);
+}
+
+TEST_F(Menus, ResourceVariantsTakeTheBackgroundAndIconsFromTheProgram)
+{
+    // A 4-frame icon strip and a background as program resources.
+    const auto png = [](int w, int h, QRgb colour) {
+        QImage image(w, h, QImage::Format_ARGB32);
+        image.fill(colour);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    };
+    RegisterProgramResource(9301, u"PNG"_qs, png(40, 40, 0xFF203040u));
+    RegisterProgramResource(9302, u"PNG"_qs, png(64, 16, 0xFFFF8000u));
+    menu = new MenuWnd(&owner);
+    menu->SetAutoDelete(false);
+    ASSERT_NE(menu->Create(owner.GetSafeHwnd(), CPoint(10, 10), kMenuMessage, 9301u, 320, 6, BACK_MODE_FRAME),
+              nullptr);
+    EXPECT_EQ(menu->GetMenuWidth(), 320);
+    ASSERT_NE(menu->GetPaintManager().GetBKImage(), nullptr);
+    EXPECT_EQ(menu->GetPaintManager().GetBKImage()->width(), 40);
+    MenuItem* item = menu->AddMenu(u"Export"_qs, 31, 9302, -1, 0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetRect(), CRect(2, 6, 318, 41));
+    EXPECT_EQ(menu->AddMenu(u"Missing icon"_qs, 32, 9399, -1, 0)->GetRect().top, 41);  // still added
+    ClickAt(menu, 50, 20);
+    ASSERT_TRUE(SpinUntil([&] { return !owner.posted.empty(); }));
+    EXPECT_EQ(owner.posted, (std::vector<Posted>{{0, 31}}));
 }
 
 }  // namespace

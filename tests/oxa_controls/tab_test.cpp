@@ -1,6 +1,9 @@
 // Tab strip and page container.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include "controls_test_support.h"
 #include "oxa/controls/button.h"
 #include "oxa/controls/tab_ctrl.h"
@@ -71,6 +74,46 @@ TEST_F(Tabs, PageTakesTheMouseOnlyOverItsChildren)
     dlg.Up(300, 300);
     EXPECT_NE(dlg.GetPaintManager().GetFocusControl(), pages[0]);
     EXPECT_EQ(dlg.notes.size(), 2u);
+}
+
+TEST_F(Tabs, ChangeAnimationSlidesTheHighlightFromTheOldTab)
+{
+    tabs->SetSelectItem(0);
+    EXPECT_FALSE(tabs->IsChangeAnimating());  // off by default
+    EXPECT_EQ(tabs->GetHighlightRect(), tabs->GetItemInfo(0)->rect);
+    tabs->EnableAnimateChangeTab(1);
+    tabs->SetSelectItem(2);
+    EXPECT_EQ(pages[2]->IsVisible(), 1);  // the page changes at once
+    ASSERT_TRUE(tabs->IsChangeAnimating());
+    EXPECT_EQ(tabs->GetHighlightRect(), tabs->GetItemInfo(0)->rect);
+    int last = tabs->GetHighlightRect().left;
+    QElapsedTimer t;
+    t.start();
+    while (tabs->IsChangeAnimating() && t.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        const int left = tabs->GetHighlightRect().left;
+        EXPECT_GE(left, last);  // only ever towards the new tab
+        last = left;
+    }
+    EXPECT_FALSE(tabs->IsChangeAnimating());
+    EXPECT_GE(t.elapsed(), 150);  // eight 30 ms steps
+    EXPECT_EQ(tabs->GetHighlightRect(), tabs->GetItemInfo(2)->rect);
+}
+
+TEST_F(Tabs, TooltipsShowTheHoveredTabsTitleWhenEnabled)
+{
+    PaintManager& pm = dlg.GetPaintManager();
+    dlg.Move(150, 20);
+    EXPECT_FALSE(pm.IsTooltipActive());
+    tabs->SetTabTooltip(1);
+    dlg.Move(50, 20);
+    EXPECT_TRUE(pm.IsTooltipActive());
+    EXPECT_EQ(pm.GetTooltipText(), u"0"_qs);
+    EXPECT_EQ(pm.GetTooltipOwner(), tabs);
+    dlg.Move(250, 20);
+    EXPECT_EQ(pm.GetTooltipText(), u"2"_qs);
+    dlg.Move(450, 300);  // off the strip
+    EXPECT_FALSE(pm.IsTooltipActive());
 }
 
 }  // namespace
