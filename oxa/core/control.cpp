@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 #include "oxa/core/paint_manager.h"
 #include "oxa/core/render.h"
@@ -341,11 +342,15 @@ void MControl::CopyBackgroundToFrame(HDC& hdc, int frame)
         return;
     const int w = m_rect.Width();
     const int h = m_rect.Height();
-    // Transparent where the window surface has nothing (outside it).
-    QPainter clear(&m_memImage);
-    clear.setCompositionMode(QPainter::CompositionMode_Source);
-    clear.fillRect(frame * w, 0, w, h, Qt::transparent);
-    clear.end();
+    const QRect frameRect = QRect(frame * w, 0, w, h).intersected(m_memImage.rect());
+    if (frameRect.isEmpty())
+        return;
+    // Transparent where the window surface has nothing (outside it); when
+    // the surface covers the whole control the copy overwrites every pixel.
+    if (!hdc.surface->rect().contains(m_rect.ToQRect()) || hdc.surface->format() != m_memImage.format()) {
+        for (int y = frameRect.top(); y <= frameRect.bottom(); ++y)
+            std::memset(m_memImage.scanLine(y) + size_t(frameRect.left()) * 4, 0, size_t(frameRect.width()) * 4);
+    }
     MRender::BitBlt(m_memImage, frame * w, 0, w, h, *hdc.surface, m_rect.left, m_rect.top);
 }
 

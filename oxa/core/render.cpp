@@ -14,6 +14,8 @@
 #include <cstring>
 
 #include "oxa/core/library_resources.h"
+#include "oxa/core/slice_cache.h"
+#include "oxa/core/text_layout_cache.h"
 
 namespace OXA {
 namespace {
@@ -87,6 +89,45 @@ void MRender::DrawImageFrame(QPainter& g, const QImage* image, CRect dst, int sx
     DrawImageFrameMID(g, image, dst, sx, sy, sw, sh, b, b, b, b);
 }
 
+namespace {
+
+// The nine pieces of a slicing at (x0, y0), size dw x dh.
+void DrawSlices(QPainter& g, const QImage& image, int x0, int y0, int dw, int dh, int sx, int sy, int sw, int sh,
+                int l, int t, int r, int b)
+{
+    const int midSW = sw - l - r, midSH = sh - t - b;
+    const int midDW = dw - l - r, midDH = dh - t - b;
+    // Corners at their own size.
+    Piece(g, image, x0, y0, l, t, sx, sy, l, t);
+    Piece(g, image, x0 + dw - r, y0, r, t, sx + sw - r, sy, r, t);
+    Piece(g, image, x0, y0 + dh - b, l, b, sx, sy + sh - b, l, b);
+    Piece(g, image, x0 + dw - r, y0 + dh - b, r, b, sx + sw - r, sy + sh - b, r, b);
+    // Edges stretched along one axis.
+    Piece(g, image, x0 + l, y0, midDW, t, sx + l, sy, midSW, t);
+    Piece(g, image, x0 + l, y0 + dh - b, midDW, b, sx + l, sy + sh - b, midSW, b);
+    Piece(g, image, x0, y0 + t, l, midDH, sx, sy + t, l, midSH);
+    Piece(g, image, x0 + dw - r, y0 + t, r, midDH, sx + sw - r, sy + t, r, midSH);
+    // Centre along both.
+    Piece(g, image, x0 + l, y0 + t, midDW, midDH, sx + l, sy + t, midSW, midSH);
+}
+
+// Drawing the composed slicing gives the very pixels the pieces would: they
+// do not overlap (each target pixel comes from one piece, copied unchanged
+// onto transparent), the blend is plain source-over at full opacity, and the
+// painter only moves by whole pixels.
+bool CanCompose(const QPainter& g, const QImage& image, int dw, int dh, int l, int t, int r, int b)
+{
+    if (image.format() != QImage::Format_ARGB32_Premultiplied || l + r > dw || t + b > dh ||
+        qint64(dw) * dh > SliceCache::kMaxPixels)
+        return false;
+    if (g.compositionMode() != QPainter::CompositionMode_SourceOver || g.opacity() != 1.0)
+        return false;
+    const QTransform& m = g.transform();
+    return m.type() <= QTransform::TxTranslate && m.dx() == std::floor(m.dx()) && m.dy() == std::floor(m.dy());
+}
+
+}  // namespace
+
 void MRender::DrawImageFrameMID(QPainter& g, const QImage* image, CRect dst, int sx, int sy, int sw, int sh, int l,
                                 int t, int r, int b)
 {
@@ -94,21 +135,22 @@ void MRender::DrawImageFrameMID(QPainter& g, const QImage* image, CRect dst, int
         return;
     l = std::max(0, l), t = std::max(0, t), r = std::max(0, r), b = std::max(0, b);
     const int dw = dst.Width(), dh = dst.Height();
-    const int x0 = dst.left, y0 = dst.top;
-    const int midSW = sw - l - r, midSH = sh - t - b;
-    const int midDW = dw - l - r, midDH = dh - t - b;
-    // Corners at their own size.
-    Piece(g, *image, x0, y0, l, t, sx, sy, l, t);
-    Piece(g, *image, x0 + dw - r, y0, r, t, sx + sw - r, sy, r, t);
-    Piece(g, *image, x0, y0 + dh - b, l, b, sx, sy + sh - b, l, b);
-    Piece(g, *image, x0 + dw - r, y0 + dh - b, r, b, sx + sw - r, sy + sh - b, r, b);
-    // Edges stretched along one axis.
-    Piece(g, *image, x0 + l, y0, midDW, t, sx + l, sy, midSW, t);
-    Piece(g, *image, x0 + l, y0 + dh - b, midDW, b, sx + l, sy + sh - b, midSW, b);
-    Piece(g, *image, x0, y0 + t, l, midDH, sx, sy + t, l, midSH);
-    Piece(g, *image, x0 + dw - r, y0 + t, r, midDH, sx + sw - r, sy + t, r, midSH);
-    // Centre along both.
-    Piece(g, *image, x0 + l, y0 + t, midDW, midDH, sx + l, sy + t, midSW, midSH);
+    if (!CanCompose(g, *image, dw, dh, l, t, r, b)) {
+        DrawSlices(g, *image, dst.left, dst.top, dw, dh, sx, sy, sw, sh, l, t, r, b);
+        return;
+    }
+    const SliceKey key{image->cacheKey(), sx, sy, sw, sh, l, t, r, b, dw, dh, int(g.renderHints())};
+    QImage composed = SliceCache::Find(key);
+    if (composed.isNull()) {
+        composed = QImage(dw, dh, QImage::Format_ARGB32_Premultiplied);
+        composed.fill(Qt::transparent);
+        QPainter p(&composed);
+        p.setRenderHints(g.renderHints());
+        DrawSlices(p, *image, 0, 0, dw, dh, sx, sy, sw, sh, l, t, r, b);
+        p.end();
+        SliceCache::Insert(key, composed);
+    }
+    g.drawImage(QPoint(dst.left, dst.top), composed);
 }
 
 void MRender::DrawStripFrame(QPainter& g, const QImage* image, int frames, int frame, CRect dst, int border)
@@ -245,19 +287,15 @@ void MRender::DrawText(QPainter& g, CRect rect, const CString& text, ARGB color,
     int flags = h == 1 ? Qt::AlignHCenter : h == 2 ? Qt::AlignRight : Qt::AlignLeft;
     flags |= v == 4 ? Qt::AlignVCenter : v == 8 ? Qt::AlignBottom : Qt::AlignTop;
     flags |= wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
-    CString shown = text;
-    if (!wrap) {
-        // Shaping is the costly part: elide only what does not fit.
-        const QFontMetrics fm(font);
-        if (fm.horizontalAdvance(text) > rect.Width())
-            shown = fm.elidedText(text, Qt::ElideRight, rect.Width());
-    }
     const QFont oldFont = g.font();
     const QPen oldPen = g.pen();
     g.setRenderHint(QPainter::TextAntialiasing, true);
     g.setFont(font);
     g.setPen(Argb(color));
-    g.drawText(rect.ToQRect(), flags, shown);
+    if (wrap)
+        g.drawText(rect.ToQRect(), flags, text);
+    else
+        TextLayoutCache::Draw(g, rect.ToQRect(), flags, text, font);  // shaped once, elided when too wide
     g.setFont(oldFont);
     g.setPen(oldPen);
 }

@@ -4,12 +4,18 @@
 // real mouse clicks there.
 //
 //   oxa_demo [--screenshot FILE] [--grab FILE] [--final FILE] [--quit-after MS]
+//   oxa_demo --compare A.png B.png | --compare-rgb A.png B.png
 //
 // --screenshot saves the window's surface once it is created (and ends the
 // program unless --quit-after is given); --grab saves what the display shows
 // of the window one second after the start; --final saves the surface when
 // the program ends.
-// Every notification is printed as "notify <id> <code>" on standard output.
+// Every notification is printed as "notify <id> <code> <wParam>" on standard
+// output. --compare ends with status 0 when both pictures hold the same
+// pixels, 1 otherwise; --compare-rgb looks at the colour channels only (a
+// display shows a surface's premultiplied colours without their alpha) and
+// leaves out a margin of 12 pixels, which the window's rounded shape cuts
+// on a display.
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -197,10 +203,41 @@ const char* Arg(int argc, char** argv, const char* name)
     return nullptr;
 }
 
+int ComparePictures(const char* a, const char* b, bool colourOnly)
+{
+    QImage first = QImage(QString::fromLocal8Bit(a)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage second = QImage(QString::fromLocal8Bit(b)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (first.isNull() || second.isNull()) {
+        std::printf("cannot read %s\n", first.isNull() ? a : b);
+        return 2;
+    }
+    if (colourOnly) {
+        // The same bytes read as RGB32: the alpha byte no longer counts.
+        first.reinterpretAsFormat(QImage::Format_RGB32);
+        second.reinterpretAsFormat(QImage::Format_RGB32);
+    }
+    if (first.size() != second.size()) {
+        std::printf("sizes differ: %dx%d and %dx%d\n", first.width(), first.height(), second.width(),
+                    second.height());
+        return 1;
+    }
+    const int margin = colourOnly ? 12 : 0;
+    for (int y = margin; y < first.height() - margin; ++y)
+        for (int x = margin; x < first.width() - margin; ++x)
+            if (first.pixel(x, y) != second.pixel(x, y)) {
+                std::printf("first difference at %d,%d: %08x and %08x\n", x, y, first.pixel(x, y),
+                            second.pixel(x, y));
+                return 1;
+            }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && (std::strcmp(argv[1], "--compare") == 0 || std::strcmp(argv[1], "--compare-rgb") == 0))
+        return ComparePictures(argv[2], argv[3], std::strcmp(argv[1], "--compare-rgb") == 0);
     QGuiApplication app(argc, argv);
     DemoDialog dlg;
     if (!dlg.Create(nullptr, u"oxa demo"_qs, WS_POPUP | WS_VISIBLE, 0, CRect(0, 0, 480, 320)))
