@@ -6,6 +6,7 @@
 
 #include "oxa/controls/standard_controls.h"
 #include "oxa/core/area.h"
+#include "oxa/keyboard/keyboard_controls.h"
 
 namespace OXA {
 namespace {
@@ -69,6 +70,8 @@ MControl* Create(int index, const CString& className, MObject* parent, unsigned 
     // The library's own controls are installed once, before the first lookup.
     static const bool standardInstalled = (RegisterStandardControls(), true);
     (void)standardInstalled;
+    static const bool keyboardInstalled = (RegisterKeyboardControls(), true);
+    (void)keyboardInstalled;
     ControlCreator creator = nullptr;
     {
         std::lock_guard<std::mutex> lock(CreatorMutex());
