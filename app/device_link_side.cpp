@@ -10,6 +10,7 @@ namespace {
 void Say(const CString& text)
 {
     std::fprintf(stderr, "varnet: %s\n", text.toUtf8().constData());
+    std::fflush(stderr);
 }
 
 }  // namespace
@@ -76,14 +77,55 @@ int DeviceLinkSide::DeviceState(int deviceType) const
 
 void DeviceLinkSide::SetAllDeviceState(int state)
 {
-    std::lock_guard lock(m_lock);
-    for (const DeviceEntry& k : m_catalogue.keyboards) m_deviceStates[k.deviceType] = state;
+    {
+        std::lock_guard lock(m_lock);
+        for (const DeviceEntry& k : m_catalogue.keyboards) m_deviceStates[k.deviceType] = state;
+    }
+    if (DeviceView* view = m_view.load()) view->SetAllDeviceState(state);
 }
 
 void DeviceLinkSide::SetDeviceState(int deviceType, int state)
 {
-    std::lock_guard lock(m_lock);
-    m_deviceStates[deviceType] = state;
+    {
+        std::lock_guard lock(m_lock);
+        m_deviceStates[deviceType] = state;
+    }
+    if (DeviceView* view = m_view.load()) view->SetDeviceState(deviceType, state);
+}
+
+// The list's rule: the first present keyboard of that type; when there is
+// none, the first present keyboard; with none present, no selection (which
+// reads back as the first keyboard).
+void DeviceLinkSide::SetSelectDevice(int deviceType)
+{
+    int chosen = -1;
+    {
+        std::lock_guard lock(m_lock);
+        auto present = [this](int type) {
+            const auto it = m_deviceStates.find(type);
+            return it != m_deviceStates.end() && it->second > 0;
+        };
+        for (const DeviceEntry& k : m_catalogue.keyboards)
+            if (k.deviceType == deviceType && present(k.deviceType)) {
+                chosen = k.deviceType;
+                break;
+            }
+        if (chosen < 0)
+            for (const DeviceEntry& k : m_catalogue.keyboards)
+                if (present(k.deviceType)) {
+                    chosen = k.deviceType;
+                    break;
+                }
+        if (chosen < 0) chosen = m_catalogue.keyboards.empty() ? 0 : m_catalogue.keyboards.front().deviceType;
+    }
+    m_selected.store(chosen);
+    if (DeviceView* view = m_view.load()) view->SetSelectDevice(chosen);
+}
+
+void DeviceLinkSide::OnDeviceListSelect(int deviceType)
+{
+    m_selected.store(deviceType);
+    m_discovery->OnDeviceListSelect();
 }
 
 int DeviceLinkSide::ReadStoredDeviceType()
@@ -107,17 +149,20 @@ void DeviceLinkSide::LoadLayout(int deviceType)
         return;  // the previous layout's values stay
     m_layout = std::move(fresh);
     m_manager.SetCommandDelay(m_layout.commandDelay);
+    if (DeviceView* view = m_view.load()) view->LayoutLoaded(*keyboard, m_layout);
 }
 
 void DeviceLinkSide::ShowNoKeyboardView()
 {
     Say(u"no keyboard connected"_qs);
+    if (DeviceView* view = m_view.load()) view->ShowNoKeyboardView();
 }
 
-void DeviceLinkSide::ShowConnectedView(bool)
+void DeviceLinkSide::ShowConnectedView(bool keyAssignmentPage)
 {
     const DeviceEntry* keyboard = m_catalogue.FindKeyboard(m_selected.load());
     Say(u"keyboard connected: "_qs + (keyboard ? keyboard->name : CString::number(m_selected.load())));
+    if (DeviceView* view = m_view.load()) view->ShowConnectedView(keyAssignmentPage);
 }
 
 void DeviceLinkSide::ApplyConnectMode(int connectMode)
@@ -125,10 +170,22 @@ void DeviceLinkSide::ApplyConnectMode(int connectMode)
     static const char16_t* names[] = {u"cable", u"Bluetooth", u"2.4 GHz receiver"};
     if (connectMode >= 0 && connectMode <= 2)
         Say(u"connection: "_qs + QString::fromUtf16(names[connectMode]));
+    if (DeviceView* view = m_view.load()) view->ApplyConnectMode(connectMode);
+}
+
+void DeviceLinkSide::StartFirmwareCheckTimer(int milliseconds)
+{
+    if (DeviceView* view = m_view.load()) view->StartFirmwareCheckTimer(milliseconds);
 }
 
 void DeviceLinkSide::SetBatteryInfo(int level, bool charging)
 {
     m_batteryLevel.store(level);
     Say(u"battery "_qs + CString::number(level) + (charging ? u"% (charging)"_qs : u"%"_qs));
+    if (DeviceView* view = m_view.load()) view->SetBatteryInfo(level, charging);
+}
+
+void DeviceLinkSide::RunKeyAction(int value)
+{
+    if (DeviceView* view = m_view.load()) view->RunKeyAction(value);
 }

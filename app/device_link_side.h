@@ -1,16 +1,18 @@
 #pragma once
 // The device side of the worker on the real device link: the HID manager on
 // hidraw or on the simulated keyboard, device discovery, and hot-plug (a
-// udev monitor, or the simulator's plug notices). Until the main window
-// exists it also stands in for the window's part of discovery: it keeps the
-// device list's marks and selection, the stored choice, the layout of the
-// chosen keyboard with its store, and says on standard error what the
-// window would show.
+// udev monitor, or the simulator's plug notices). It keeps discovery's
+// host state (the device list's marks and selection, the stored choice, the
+// layout of the chosen keyboard with its store), hands what is to be shown
+// to the main window's DeviceView when one is attached, and says on
+// standard error what changes (one line per view change, which also lets a
+// script follow the program).
 #include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
 
+#include "app/device_view.h"
 #include "app/shell/device_side.h"
 #include "app/shell/shell_options.h"
 #include "app/shell/task_queue.h"
@@ -37,18 +39,31 @@ public:
     bool DeviceOnline() const override { return m_discovery->DeviceOnline(); }
     int ConnectMode() const override { return m_discovery->ConnectMode(); }
 
+    // The window that shows discovery; null for none. Set before the worker
+    // starts and cleared after it stopped.
+    void SetView(DeviceView* view) { m_view.store(view); }
+    const Catalogue& GetCatalogue() const { return m_catalogue; }
+    HidDeviceManager& Manager() { return m_manager; }
+    DeviceDiscovery& Discovery() { return *m_discovery; }
+    // The simulated keyboards; null on the real link.
+    SimBackend* Simulation() const { return m_simulated ? m_simulation.Backend().get() : nullptr; }
+    int SimulatedDeviceType() const { return m_simulated ? m_simulation.DeviceType() : 0; }
+    // UI thread: the user chose a keyboard in the device list.
+    void OnDeviceListSelect(int deviceType);
+
     // The layout of the keyboard chosen last (a copy: read from any thread).
     LayoutFile CurrentLayout() const;
+    int CurrentDeviceType() const { return m_selected.load(); }
     int DeviceState(int deviceType) const;
     int BatteryLevel() const { return m_batteryLevel.load(); }
 
 private:
     DeviceLinkSide(const CString& programFolder, const CString& dataFolder, TaskQueue& queue);
 
-    // DiscoveryHost: what the main window will do; headless for now.
+    // DiscoveryHost: kept here, shown through the view.
     void SetAllDeviceState(int state) override;
     void SetDeviceState(int deviceType, int state) override;
-    void SetSelectDevice(int deviceType) override { m_selected.store(deviceType); }
+    void SetSelectDevice(int deviceType) override;
     int GetSelectDevice() override { return m_selected.load(); }
     int ReadStoredDeviceType() override;
     void WriteStoredDeviceType(int deviceType) override;
@@ -56,10 +71,10 @@ private:
     void ShowNoKeyboardView() override;
     void ShowConnectedView(bool keyAssignmentPage) override;
     void ApplyConnectMode(int connectMode) override;
-    void StartFirmwareCheckTimer(int) override {}
+    void StartFirmwareCheckTimer(int milliseconds) override;
     void QueueTask(int task) override { m_queue.Push(task); }
     void SetBatteryInfo(int level, bool charging) override;
-    void RunKeyAction(int) override {}
+    void RunKeyAction(int value) override;
 
     CString m_programFolder;
     CString m_dataFolder;
@@ -76,4 +91,5 @@ private:
     LayoutFile m_layout;
     std::atomic<int> m_selected{0};
     std::atomic<int> m_batteryLevel{-1};
+    std::atomic<DeviceView*> m_view{nullptr};
 };

@@ -1,22 +1,26 @@
 // Program entry of Varnet: reads the software name, keeps to one instance,
-// settles the language and the data folder, then runs the worker. Until the
-// main window exists the program runs without one and ends on SIGINT or
-// SIGTERM, or after --exit-after milliseconds.
-#include <QGuiApplication>
+// settles the language and the data folder, then runs the main window with
+// the worker until one of its exit paths ends it (or SIGINT, SIGTERM, or
+// --exit-after milliseconds). Without a display it renders the home page
+// and the connected view to PNG files, says where they are and ends.
+#include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/device_side_factory.h"
-#include "app/headless_window.h"
+#include "app/device_link_side.h"
 #include "app/shell/feature_tasks.h"
 #include "app/shell/locale_language.h"
 #include "app/shell/shell_options.h"
 #include "app/shell/shell_startup.h"
 #include "app/shell/shell_worker.h"
 #include "app/shell/task_queue.h"
+#include "app/window/keyboard_dlg.h"
+#include "app/window/page_table.h"
+#include "oxa/core/manager.h"
 #include "platform/program_folder.h"
 #include "platform/single_instance.h"
 #include "platform/user_folders.h"
@@ -52,6 +56,14 @@ bool ChooseQtPlatform()
     return true;
 }
 
+// Where the headless run puts its pictures: the runtime folder, else /tmp.
+CString HeadlessScreenshotFolder(const CString& softwareName)
+{
+    CString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QDir(base).exists()) base = u"/tmp"_qs;
+    return base + u'/' + FileNameFromSoftwareName(softwareName) + u"-screenshots"_qs;
+}
+
 void Say(const CString& line)
 {
     std::fprintf(stderr, "varnet: %s\n", qPrintable(line));
@@ -76,9 +88,11 @@ int main(int argc, char** argv)
     if (!startup.catalogueRead) Say(u"no device catalogue in "_qs + startup.programFolder);
 
     const bool platformChosen = ChooseQtPlatform();
-    QGuiApplication app(argc, argv);
+    const bool noDisplay = platformChosen && qgetenv("QT_QPA_PLATFORM") == "offscreen";
+    QApplication app(argc, argv);
     if (platformChosen) qunsetenv("QT_QPA_PLATFORM");
     app.setApplicationName(FileNameFromSoftwareName(startup.softwareName));
+    app.setQuitOnLastWindowClosed(false);
 
     // 2. One instance: a second start hands over and ends, without a word.
     SingleInstance instance(SingleInstance::ServerPathFor(startup.softwareName));
@@ -89,6 +103,7 @@ int main(int argc, char** argv)
 
     // 3. Language before any window; then the data folder.
     SettleLanguage(startup, UserInterfaceLanguage());
+    OXA::Manager::SetProgramFolder(startup.programFolder + u'/');
     CString problem;
     CString dataFolder = DataFolder(startup.softwareName);
     if (!PrepareDataFolder(dataFolder, &problem)) {
@@ -97,32 +112,56 @@ int main(int argc, char** argv)
     }
 
     // 4. Show mode: options.showMode (0 when the command line holds "hide").
-    // 5. The shell runs; without the main window it runs the worker alone.
+    // 5. The main window runs with the worker until it is destroyed.
     TaskQueue queue;
-    HeadlessWindow window;
     CString deviceError;
-    const std::unique_ptr<DeviceSide> device =
-        CreateDeviceSide(options, startup.programFolder, dataFolder, queue, deviceError);
+    const std::unique_ptr<DeviceLinkSide> device =
+        DeviceLinkSide::Create(options, startup.programFolder, dataFolder, queue, deviceError);
     if (!device) {
         Say(deviceError);
         return 2;
     }
     NoFeatureTasks features;
-    ShellWorker worker(queue, *device, features, window);
-    instance.SetActivationHandler([&window] { window.ShowAndRaise(); });
+    KeyboardDlg window(queue, *device, features, startup.softwareName, startup.programFolder);
+    instance.SetActivationHandler([&window] {
+        Say(u"a second start asked this instance to show its window"_qs);
+        window.ShowAndRaise();
+    });
+
+    // Pictures instead of a window: --screenshot FILE, --screenshots DIR, or
+    // no display at all.
+    CString shotFolder = options.screenshotFolder;
+    if (shotFolder.isEmpty() && options.screenshot.isEmpty() && noDisplay)
+        shotFolder = HeadlessScreenshotFolder(startup.softwareName);
+    if (!shotFolder.isEmpty() || !options.screenshot.isEmpty()) {
+        window.SetViewHook([&window, &options, shotFolder](bool connected) {
+            if (!options.screenshot.isEmpty()) {
+                if (!window.SaveScreenshot(options.screenshot)) Say(u"cannot write "_qs + options.screenshot);
+            } else {
+                QDir().mkpath(shotFolder);
+                const CString connectedShot = shotFolder + u"/connected.png"_qs;
+                const CString homeShot = shotFolder + u"/home.png"_qs;
+                if (connected && window.SaveScreenshot(connectedShot)) Say(u"connected view: "_qs + connectedShot);
+                window.SelectTab(Pages::PositionOf(Pages::kHome));
+                if (window.SaveScreenshot(homeShot)) Say(u"home page: "_qs + homeShot);
+            }
+            window.SetViewHook(nullptr);
+            window.PostMessageW(OXA::WM_CLOSE);
+        });
+    }
 
     InstallEndSignals();
     QTimer endWatch;
-    QObject::connect(&endWatch, &QTimer::timeout, &app, [] {
-        if (g_endRequested) QCoreApplication::quit();
+    QObject::connect(&endWatch, &QTimer::timeout, &app, [&window] {
+        if (g_endRequested) window.PostMessageW(OXA::WM_CLOSE);
     });
     endWatch.start(50);
-    if (options.exitAfterMs >= 0) QTimer::singleShot(options.exitAfterMs, &app, &QCoreApplication::quit);
+    if (options.exitAfterMs >= 0)
+        QTimer::singleShot(options.exitAfterMs, &app, [&window] { window.PostMessageW(OXA::WM_CLOSE); });
 
-    Say(u"no main window yet; running the worker (show mode %1)"_qs.arg(options.showMode));
-    worker.StartWorker();
-    const int code = app.exec();
-    if (!worker.StopWorker()) {
+    Say(u"running the main window (show mode %1)"_qs.arg(options.showMode));
+    const int code = window.Run(options.showMode);
+    if (!window.WorkerStopped()) {
         // A device exchange still runs after the 1000 ms shutdown allows:
         // end the process rather than destroy what the worker is using.
         std::fflush(nullptr);

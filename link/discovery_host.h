@@ -38,6 +38,6 @@ public:
     virtual void StartFirmwareCheckTimer(int milliseconds) = 0;
     virtual void QueueTask(int task) = 0;
     virtual void SetBatteryInfo(int level, bool charging) = 0;
-    // The computer-side function stored for a key's value (Part of the key pages).
+    // The computer-side function stored for a key's value (kept by the key pages).
     virtual void RunKeyAction(int value) = 0;
 };

@@ -44,6 +44,10 @@ ShellOptions ParseShellOptions(const QStringList& arguments)
         } else if (value(u"--sim-trace"_qs, text)) {
             o.simTrace = text;
             o.simulate = !text.isEmpty() || o.simulate;
+        } else if (value(u"--screenshot"_qs, text)) {
+            o.screenshot = text;
+        } else if (value(u"--screenshots"_qs, text)) {
+            o.screenshotFolder = text;
         } else if (value(u"--exit-after"_qs, text)) {
             bool ok = false;
             const int ms = text.toInt(&ok);

@@ -11,6 +11,8 @@ struct ShellOptions {
     CString simulateSpec;      // MODEL:MODES after "=", empty for the defaults
     CString simTrace;          // --sim-trace FILE (implies --simulate)
     int exitAfterMs = -1;      // --exit-after MS: end on its own after MS (tests)
+    CString screenshot;        // --screenshot FILE: save the window once a view is shown, then end
+    CString screenshotFolder;  // --screenshots DIR: save the home page and the connected view there, then end
     int showMode = 5;          // 0 hidden, 5 shown
     QStringList problems;      // options that could not be used, one line each
 };

@@ -6,6 +6,7 @@
 // DATA_FOLDER/config.xml under PROGRAM_FOLDER/device.
 #include <QConicalGradient>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -363,6 +364,22 @@ void Screens()
     Put(DialogBackground(395, 150), u"img_loading_bkg.png"_qs);
 }
 
+// The program's icon (window and notification area), beside the program.
+void ProgramIcon(const QString& programFolder)
+{
+    QImage icon = Canvas(64, 64);
+    {
+        QPainter p(&icon);
+        Plate(p, QRectF(2, 2, 60, 60), 14, kAccent);
+        Glyph(p, QRectF(0, 2, 64, 60), u"V"_qs, Qt::white, 40, true);
+    }
+    QImageWriter writer(programFolder + u"/Varnet.ico"_qs, "ico");
+    if (!writer.write(icon)) {
+        std::fprintf(stderr, "oxa_make_skin: cannot write Varnet.ico: %s\n", qPrintable(writer.errorString()));
+        ++g_failures;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -391,6 +408,7 @@ int main(int argc, char** argv)
     Fields();
     Icons();
     Screens();
+    ProgramIcon(program);
     const int keyboards = WriteKeyboardPictures(data + u"/layouts"_qs);
     const int devices = WriteDevicePictures(data + u"/config.xml"_qs, program + u"/device"_qs);
     std::printf("oxa_make_skin: skin written to %s (%d keyboard, %d device pictures)\n", qPrintable(OutputFolder()),

@@ -27,7 +27,7 @@ namespace {
 
 QString Program() { return QString::fromUtf8(VARNET_BIN_DIR) + u"/varnet"_qs; }
 
-const QString kRunningLine = u"running the worker"_qs;
+const QString kRunningLine = u"running the main window"_qs;
 const QString kActivatedLine = u"asked this instance to show its window"_qs;
 const QString kDataFolderLine = u"cannot create the data folder"_qs;
 
