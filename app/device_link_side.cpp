@@ -68,6 +68,17 @@ LayoutFile DeviceLinkSide::CurrentLayout() const
     return m_layout;
 }
 
+void DeviceLinkSide::RunCommand(const std::function<void(const CommandContext&)>& exchange)
+{
+    std::shared_ptr<const CommandLayout> current;
+    {
+        std::lock_guard lock(m_lock);
+        current = m_commandLayout;
+    }
+    const CommandContext context{m_manager, m_discovery->ConnectMode(), current->layout, current->tables};
+    exchange(context);
+}
+
 int DeviceLinkSide::DeviceState(int deviceType) const
 {
     std::lock_guard lock(m_lock);
@@ -148,6 +159,10 @@ void DeviceLinkSide::LoadLayout(int deviceType)
     if (!ReadLayoutFile(m_programFolder + u"/layouts/"_qs + keyboard->deviceInfo + u".xml"_qs, m_layout, fresh))
         return;  // the previous layout's values stay
     m_layout = std::move(fresh);
+    auto command = std::make_shared<CommandLayout>();
+    command->layout = m_layout;
+    BuildKeyTables(command->layout, command->tables);
+    m_commandLayout = std::move(command);
     m_manager.SetCommandDelay(m_layout.commandDelay);
     if (DeviceView* view = m_view.load()) view->LayoutLoaded(*keyboard, m_layout);
 }

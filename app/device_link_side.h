@@ -8,6 +8,7 @@
 // standard error what changes (one line per view change, which also lets a
 // script follow the program).
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -17,7 +18,9 @@
 #include "app/shell/shell_options.h"
 #include "app/shell/task_queue.h"
 #include "device/catalogue.h"
+#include "device/key_tables.h"
 #include "device/layout_file.h"
+#include "link/device_commands.h"
 #include "link/device_discovery.h"
 #include "link/discovery_host.h"
 #include "link/udev_monitor.h"
@@ -53,6 +56,10 @@ public:
 
     // The layout of the keyboard chosen last (a copy: read from any thread).
     LayoutFile CurrentLayout() const;
+    // Runs a device exchange with the current keyboard's layout, key tables
+    // and connection mode (worker thread). The layout is the one loaded
+    // when the call began, even if another is loaded meanwhile.
+    void RunCommand(const std::function<void(const CommandContext&)>& exchange);
     int CurrentDeviceType() const { return m_selected.load(); }
     int DeviceState(int deviceType) const;
     int BatteryLevel() const { return m_batteryLevel.load(); }
@@ -89,6 +96,12 @@ private:
     mutable std::mutex m_lock;  // guards the marks and the layout
     std::map<int, int> m_deviceStates;
     LayoutFile m_layout;
+    // What device exchanges use: replaced as a whole when a layout loads.
+    struct CommandLayout {
+        LayoutFile layout;
+        KeyTables tables;
+    };
+    std::shared_ptr<const CommandLayout> m_commandLayout = std::make_shared<CommandLayout>();
     std::atomic<int> m_selected{0};
     std::atomic<int> m_batteryLevel{-1};
     std::atomic<DeviceView*> m_view{nullptr};

@@ -8,11 +8,13 @@
 #include <QTimer>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/device_link_side.h"
-#include "app/shell/feature_tasks.h"
+#include "app/pages/light_page.h"
+#include "app/pages/page_tasks.h"
 #include "app/shell/locale_language.h"
 #include "app/shell/shell_options.h"
 #include "app/shell/shell_startup.h"
@@ -20,6 +22,7 @@
 #include "app/shell/task_queue.h"
 #include "app/window/keyboard_dlg.h"
 #include "app/window/page_table.h"
+#include "app/window/virtual_keyboard_dlg.h"
 #include "oxa/core/manager.h"
 #include "platform/program_folder.h"
 #include "platform/single_instance.h"
@@ -55,6 +58,7 @@ bool ChooseQtPlatform()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return true;
 }
+
 
 // Where the headless run puts its pictures: the runtime folder, else /tmp.
 CString HeadlessScreenshotFolder(const CString& softwareName)
@@ -121,8 +125,15 @@ int main(int argc, char** argv)
         Say(deviceError);
         return 2;
     }
-    NoFeatureTasks features;
+    KeyboardDlg* shown = nullptr;  // set once the window exists
+    auto lightPage = std::make_unique<LightPage>([&queue](int task) { queue.Push(task); },
+                                                 [&shown](std::function<void()> work) {
+                                                     if (shown) shown->PostToUi(std::move(work));
+                                                 });
+    PageTasks features(*device, *lightPage);
     KeyboardDlg window(queue, *device, features, startup.softwareName, startup.programFolder);
+    shown = &window;
+    window.AddPage(std::move(lightPage));
     instance.SetActivationHandler([&window] {
         Say(u"a second start asked this instance to show its window"_qs);
         window.ShowAndRaise();
@@ -134,19 +145,33 @@ int main(int argc, char** argv)
     if (shotFolder.isEmpty() && options.screenshot.isEmpty() && noDisplay)
         shotFolder = HeadlessScreenshotFolder(startup.softwareName);
     if (!shotFolder.isEmpty() || !options.screenshot.isEmpty()) {
-        window.SetViewHook([&window, &options, shotFolder](bool connected) {
-            if (!options.screenshot.isEmpty()) {
-                if (!window.SaveScreenshot(options.screenshot)) Say(u"cannot write "_qs + options.screenshot);
-            } else {
+        // After the first view, from the event loop itself (so that what the
+        // worker hands over meanwhile is applied): the pictures, then the end.
+        auto taken = std::make_shared<bool>(false);
+        window.SetViewHook([&window, &options, &app, shotFolder, taken](bool connected) {
+            if (*taken) return;  // only the first view
+            *taken = true;
+            QTimer::singleShot(0, &app, [&window, &options, &app, shotFolder, connected] {
+                if (!options.screenshot.isEmpty()) {
+                    if (!window.SaveScreenshot(options.screenshot)) Say(u"cannot write "_qs + options.screenshot);
+                    window.PostMessageW(OXA::WM_CLOSE);
+                    return;
+                }
                 QDir().mkpath(shotFolder);
                 const CString connectedShot = shotFolder + u"/connected.png"_qs;
-                const CString homeShot = shotFolder + u"/home.png"_qs;
                 if (connected && window.SaveScreenshot(connectedShot)) Say(u"connected view: "_qs + connectedShot);
-                window.SelectTab(Pages::PositionOf(Pages::kHome));
-                if (window.SaveScreenshot(homeShot)) Say(u"home page: "_qs + homeShot);
-            }
-            window.SetViewHook(nullptr);
-            window.PostMessageW(OXA::WM_CLOSE);
+                // The light page once its effects are loaded and its picture
+                // mirrors the keyboard.
+                if (connected) window.SelectTab(Pages::PositionOf(Pages::kLight));
+                QTimer::singleShot(connected ? 1500 : 0, &app, [&window, shotFolder, connected] {
+                    const CString lightShot = shotFolder + u"/light.png"_qs;
+                    if (connected && window.SaveScreenshot(lightShot)) Say(u"light page: "_qs + lightShot);
+                    window.SelectTab(Pages::PositionOf(Pages::kHome));
+                    const CString homeShot = shotFolder + u"/home.png"_qs;
+                    if (window.SaveScreenshot(homeShot)) Say(u"home page: "_qs + homeShot);
+                    window.PostMessageW(OXA::WM_CLOSE);
+                });
+            });
         });
     }
 
@@ -159,8 +184,15 @@ int main(int argc, char** argv)
     if (options.exitAfterMs >= 0)
         QTimer::singleShot(options.exitAfterMs, &app, [&window] { window.PostMessageW(OXA::WM_CLOSE); });
 
+    // The virtual keyboard window, once the main window's loop runs.
+    if (options.virtualKeyboard)
+        QTimer::singleShot(0, &app, [&device] {
+            if (!VirtualKeyboardDlg::Open(*device)) Say(u"the virtual keyboard window cannot be opened"_qs);
+        });
+
     Say(u"running the main window (show mode %1)"_qs.arg(options.showMode));
     const int code = window.Run(options.showMode);
+    VirtualKeyboardDlg::CloseOpen();  // it watches the device side, which ends with main
     if (!window.WorkerStopped()) {
         // A device exchange still runs after the 1000 ms shutdown allows:
         // end the process rather than destroy what the worker is using.

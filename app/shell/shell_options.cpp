@@ -44,6 +44,8 @@ ShellOptions ParseShellOptions(const QStringList& arguments)
         } else if (value(u"--sim-trace"_qs, text)) {
             o.simTrace = text;
             o.simulate = !text.isEmpty() || o.simulate;
+        } else if (a == u"--virtual-keyboard"_qs) {
+            o.virtualKeyboard = true;
         } else if (value(u"--screenshot"_qs, text)) {
             o.screenshot = text;
         } else if (value(u"--screenshots"_qs, text)) {
@@ -56,6 +58,10 @@ ShellOptions ParseShellOptions(const QStringList& arguments)
             else if (!text.isEmpty())
                 o.problems << u"--exit-after needs a number of milliseconds, not \""_qs + text + u'"';
         }
+    }
+    if (o.virtualKeyboard && !o.simulate) {
+        o.virtualKeyboard = false;
+        o.problems << u"--virtual-keyboard shows the simulated keyboard: it needs --simulate"_qs;
     }
     return o;
 }

@@ -10,6 +10,7 @@ struct ShellOptions {
     bool simulate = false;     // --simulate[=MODEL:MODES]: the simulated keyboard
     CString simulateSpec;      // MODEL:MODES after "=", empty for the defaults
     CString simTrace;          // --sim-trace FILE (implies --simulate)
+    bool virtualKeyboard = false;  // --virtual-keyboard: open the virtual keyboard window (needs --simulate)
     int exitAfterMs = -1;      // --exit-after MS: end on its own after MS (tests)
     CString screenshot;        // --screenshot FILE: save the window once a view is shown, then end
     CString screenshotFolder;  // --screenshots DIR: save the home page and the connected view there, then end

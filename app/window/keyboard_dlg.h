@@ -88,6 +88,8 @@ public:
 
     // --- operations of the pages (UI thread) ---------------------------------
     ShellWorker& Worker() { return m_worker; }
+    // Any thread: hands work to the UI thread.
+    void PostToUi(std::function<void()> work) { m_ui.Post(std::move(work)); }
     // Queues a task and shows the wait dialog until the worker closes it.
     void QueueTaskAndWait(int task);
     // Firmware: compares the keyboard's release with the layout's version

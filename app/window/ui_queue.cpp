@@ -18,18 +18,20 @@ void UiQueue::Post(std::function<void()> work)
     QMetaObject::invokeMethod(&m_context, [this] { Drain(); }, Qt::QueuedConnection);
 }
 
+// Takes what is there and runs it; work handed over meanwhile (also from
+// inside the work, which may run a nested event loop) wakes a later drain.
 void UiQueue::Drain()
 {
-    for (;;) {
-        std::function<void()> work;
+    std::deque<std::function<void()>> batch;
+    {
+        std::lock_guard lock(m_lock);
+        batch.swap(m_work);
+        m_wakeUpPending = false;
+    }
+    for (auto& work : batch) {
         {
             std::lock_guard lock(m_lock);
-            if (m_work.empty()) {
-                m_wakeUpPending = false;
-                return;
-            }
-            work = std::move(m_work.front());
-            m_work.pop_front();
+            if (m_closed) return;
         }
         work();
     }

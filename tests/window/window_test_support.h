@@ -153,9 +153,13 @@ protected:
     }
 
     // Creates the window, which starts the worker and its first refresh.
-    void OpenWindow()
+    // `features` replaces the worker's feature operations; `addPages` adds
+    // pages before the window is created.
+    void OpenWindow(FeatureTasks* features = nullptr, const std::function<void(KeyboardDlg&)>& addPages = {})
     {
-        m_window = std::make_unique<KeyboardDlg>(m_queue, *m_side, m_features, u"Varnet"_qs, m_programFolder);
+        m_window = std::make_unique<KeyboardDlg>(m_queue, *m_side, features ? *features : m_features, u"Varnet"_qs,
+                                                 m_programFolder);
+        if (addPages) addPages(*m_window);
         m_window->SetViewHook([this](bool connected) {
             ++m_views;
             m_lastViewConnected = connected;
