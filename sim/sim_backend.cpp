@@ -44,7 +44,12 @@ std::shared_ptr<SimBackend> SimBackend::Create(LinkClock* clock)
     return std::shared_ptr<SimBackend>(new SimBackend(clock));
 }
 
-SimBackend::SimBackend(LinkClock* clock) : m_clock(clock ? clock : &LinkClock::Real()) {}
+SimBackend::SimBackend(LinkClock* clock) : m_clock(clock ? clock : &LinkClock::Real()), m_start(m_clock->Now()) {}
+
+int64_t SimBackend::Uptime() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(m_clock->Now() - m_start).count();
+}
 
 SimBackend::~SimBackend() = default;
 
@@ -351,11 +356,44 @@ SimMemory SimBackend::Memory(int keyboard) const
     return m_keyboards[size_t(keyboard)].firmware->Memory();
 }
 
+SimKeyboardStatus SimBackend::Status(int keyboard) const
+{
+    std::lock_guard lock(m_lock);
+    SimKeyboardStatus s;
+    if (keyboard < 0 || keyboard >= int(m_keyboards.size())) return s;
+    const Keyboard& k = m_keyboards[size_t(keyboard)];
+    s.exists = true;
+    for (const Connection& c : k.connections) {
+        if (c.desc.mode < 0 || c.desc.mode > 2) continue;
+        for (const Interface& i : c.interfaces)
+            if (i.plugged) s.plugged[c.desc.mode] = true;
+    }
+    const SimMemory& m = k.firmware->Memory();
+    s.linked = m.linked;
+    s.lightMode = m.light.mode;
+    s.liveFrame = m.liveActive;
+    s.shownScreenSlot = m.clock.shownSlot;
+    s.lastScreenSlot = m.lastScreenSlot;
+    s.screenImages = m.screenImages;
+    return s;
+}
+
+std::vector<uint8_t> SimBackend::ScreenImage(int keyboard, int slot) const
+{
+    std::lock_guard lock(m_lock);
+    if (keyboard < 0 || keyboard >= int(m_keyboards.size())) return {};
+    const auto& images = m_keyboards[size_t(keyboard)].firmware->Memory().screenSlots;
+    const auto it = images.find(slot);
+    return it == images.end() ? std::vector<uint8_t>() : it->second;
+}
+
 std::vector<uint8_t> SimBackend::LedColours(int keyboard) const
 {
     std::lock_guard lock(m_lock);
     if (keyboard < 0 || keyboard >= int(m_keyboards.size())) return {};
-    return m_keyboards[size_t(keyboard)].firmware->LedColours();
+    SimFirmware& firmware = *m_keyboards[size_t(keyboard)].firmware;
+    firmware.SetTime(Uptime());
+    return firmware.LedColours();
 }
 
 std::vector<std::string> SimBackend::Errors(int keyboard) const
@@ -449,6 +487,7 @@ int SimBackend::SendFeature(const Handle& h, const uint8_t* data, int length)
                     if (TakeFault(k.faults.busy)) {
                         k.firmware->SetAckStatus(mode, 0xFF);
                     } else {
+                        k.firmware->SetTime(Uptime());
                         k.firmware->OnFeatureReport(mode, data + 1);
                         if (TakeFault(k.faults.nack)) k.firmware->SetAckStatus(mode, uint8_t(k.faults.nackValue));
                     }

@@ -28,6 +28,19 @@ struct SimInterfaceState {
     bool plugged = false;
 };
 
+// What a window showing a simulated keyboard needs to know about it, cheap
+// to ask many times a second (no memory blocks copied).
+struct SimKeyboardStatus {
+    bool exists = false;
+    bool plugged[3] = {};  // some interface of the connection (0 cable, 1 Bluetooth, 2 receiver) plugged
+    bool linked = true;    // the keyboard behind the receiver is on
+    int lightMode = 0;     // the preset effect, 0x80 per-key colours
+    bool liveFrame = false;  // the LEDs show a live frame
+    int shownScreenSlot = 0;
+    int lastScreenSlot = 0;
+    int screenImages = 0;  // changes with every screen image taken
+};
+
 class SimBackend final : public HidBackend, public std::enable_shared_from_this<SimBackend> {
 public:
     static std::shared_ptr<SimBackend> Create(LinkClock* clock = &LinkClock::Real());
@@ -72,6 +85,11 @@ public:
     SimFaults Faults(int keyboard) const;
 
     SimMemory Memory(int keyboard) const;
+    SimKeyboardStatus Status(int keyboard) const;
+    // The image bytes of a screen slot; empty when the slot holds none.
+    std::vector<uint8_t> ScreenImage(int keyboard, int slot) const;
+    // What the LEDs show now: preset effects move with the clock, counted
+    // from the back end's creation.
     std::vector<uint8_t> LedColours(int keyboard) const;
     std::vector<std::string> Errors(int keyboard) const;
     int ErrorCount(int keyboard) const;
@@ -132,7 +150,11 @@ private:
     void Trace(const char* iface, const char* op, const uint8_t* bytes, size_t size);
     static const char* TraceName(SimInterfaceKind kind);
 
+    // Milliseconds of the clock since the back end was created.
+    int64_t Uptime() const;
+
     LinkClock* m_clock;
+    LinkClock::TimePoint m_start;
     mutable std::mutex m_lock;
     std::condition_variable m_inputArrived;
     std::vector<Keyboard> m_keyboards;

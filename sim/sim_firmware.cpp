@@ -1,5 +1,7 @@
 #include "sim/sim_firmware.h"
 
+#include "sim/sim_light_effects.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -20,20 +22,26 @@ std::string HexByte(int v)
     return std::string("0x") + d[(v >> 4) & 15] + d[v & 15];
 }
 
-// A fixed palette for the "colourful" preset modes, by light position.
-void Rainbow(int position, uint8_t& r, uint8_t& g, uint8_t& b)
+// The lights of a model that names no key places: spread in one line, in
+// the order of their positions.
+std::vector<SimLightPlace> PlacesInALine(const std::vector<int>& positions)
 {
-    static const uint8_t palette[6][3] = {{255, 0, 0}, {255, 255, 0}, {0, 255, 0},
-                                          {0, 255, 255}, {0, 0, 255}, {255, 0, 255}};
-    const uint8_t* c = palette[position % 6];
-    r = c[0];
-    g = c[1];
-    b = c[2];
+    std::vector<SimLightPlace> places;
+    const size_t n = positions.size();
+    for (size_t i = 0; i < n; ++i) {
+        SimLightPlace p;
+        p.position = positions[i];
+        p.x = n > 1 ? float(double(i) / double(n - 1)) : 0.5f;
+        p.y = 0.5f;
+        places.push_back(p);
+    }
+    return places;
 }
 
 }  // namespace
 
-SimFirmware::SimFirmware(const SimModel& model) : m_model(model)
+SimFirmware::SimFirmware(const SimModel& model)
+    : m_model(model), m_places(model.lightPlaces.empty() ? PlacesInALine(model.lightPositions) : model.lightPlaces)
 {
     m_memory.Reset(model.rgb);
 }
@@ -348,6 +356,8 @@ bool SimFirmware::ApplyScreenImage(int slot, std::vector<uint8_t> image)
     if (ok) {
         image.resize(size);
         std::swap(m_memory.screenSlots[slot], image);  // the slot's old image becomes the spare
+        m_memory.lastScreenSlot = slot;
+        ++m_memory.screenImages;
     }
     m_screenSpare = std::move(image);
     return ok;
@@ -370,24 +380,32 @@ std::vector<uint8_t> SimFirmware::LedColours() const
         return led;
     }
     if (m.light.mode == 0) return led;
-    for (int p : m_model.lightPositions) {
+    if (m.light.mode == 0x80) {
+        for (int p : m_model.lightPositions) {
+            if (m_model.rgb) {
+                if (p <= 0 || 4 * p + 3 >= 576) continue;
+                led[size_t(4 * p)] = uint8_t(p);
+                std::copy_n(m.colours.begin() + 4 * p + 1, 3, led.begin() + 4 * p + 1);
+            } else {
+                if (p <= 0 || p >= 190) continue;
+                led[size_t(p)] = m.colours[size_t(p)];
+            }
+        }
+        return led;
+    }
+    const SimEffectLimits limits{m_model.brightnessMax, m_model.speedMax, m_model.rgb};
+    const std::vector<SimRgb> shown = PresetEffectColours(m.light, m_places, limits, m_timeMs);
+    for (size_t i = 0; i < m_places.size(); ++i) {
+        const int p = m_places[i].position;
         if (m_model.rgb) {
             if (p <= 0 || 4 * p + 3 >= 576) continue;
-            uint8_t r = m.light.red, g = m.light.green, b = m.light.blue;
-            if (m.light.mode == 0x80) {
-                r = m.colours[size_t(4 * p + 1)];
-                g = m.colours[size_t(4 * p + 2)];
-                b = m.colours[size_t(4 * p + 3)];
-            } else if (m.light.colorful) {
-                Rainbow(p, r, g, b);
-            }
             led[size_t(4 * p)] = uint8_t(p);
-            led[size_t(4 * p + 1)] = r;
-            led[size_t(4 * p + 2)] = g;
-            led[size_t(4 * p + 3)] = b;
+            led[size_t(4 * p + 1)] = shown[i].r;
+            led[size_t(4 * p + 2)] = shown[i].g;
+            led[size_t(4 * p + 3)] = shown[i].b;
         } else {
             if (p <= 0 || p >= 190) continue;
-            led[size_t(p)] = m.light.mode == 0x80 ? m.colours[size_t(p)] : 0xFF;
+            led[size_t(p)] = shown[i].r;
         }
     }
     return led;

@@ -44,8 +44,13 @@ public:
     int ErrorCount() const { return m_errorCount; }
     void ClearErrors();
 
-    // The colours the LEDs show, as a colour read returns them (576 bytes).
+    // The colours the LEDs show, as a colour read returns them (576 bytes),
+    // at the keyboard's present time (SetTime): preset effects animate.
     std::vector<uint8_t> LedColours() const;
+    // Milliseconds since the keyboard started; the simulator's clock sets it
+    // before each transaction and each LED read.
+    void SetTime(int64_t ms) { m_timeMs = ms; }
+    int64_t Time() const { return m_timeMs; }
 
 private:
     enum class Phase { kIdle, kOpen, kData, kAwaitEnd, kClosed, kColourRead };
@@ -91,6 +96,8 @@ private:
     bool ReceiverRequest(const uint8_t* r);
 
     SimModel m_model;
+    std::vector<SimLightPlace> m_places;  // the lights the preset effects animate
+    int64_t m_timeMs = 0;
     SimMemory m_memory;
     CableSession m_sessions[2];
     ChunkAssembly m_chunks;

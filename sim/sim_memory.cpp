@@ -17,4 +17,6 @@ void SimMemory::Reset(bool rgb)
     settings = SimSettings{};
     clock = SimClock{};
     screenSlots.clear();
+    lastScreenSlot = 0;
+    ++screenImages;  // the images are gone: a change to whoever shows them
 }

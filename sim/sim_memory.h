@@ -39,6 +39,8 @@ struct SimMemory {
     SimSettings settings;
     SimClock clock;
     std::map<int, std::vector<uint8_t>> screenSlots;  // slot -> image bytes
+    int lastScreenSlot = 0;           // slot of the image taken last, 0 before any
+    int screenImages = 0;             // images taken so far (changes with every upload)
     int battery = 80;                 // percent
     bool linked = true;               // the keyboard behind the receiver is on and paired
     int resets = 0;                   // factory resets received

@@ -25,6 +25,38 @@ const HidReportLengths kCommandLengths{0, 0, 65};
 const HidReportLengths kReceiverLengths{33, 33, 0};
 const HidReportLengths kScreenLengths{4097, 4097, 0};
 
+// The key centres of the lit keys, scaled to the keys' extent. A layout
+// whose keys all sit in one line or column gets 0.5 across that axis; one
+// whose keys have no rects at all names no places.
+std::vector<SimLightPlace> LightPlacesOf(const LayoutFile& layout)
+{
+    std::vector<SimLightPlace> places;
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    bool first = true;
+    for (const LayoutKey& key : layout.keys) {
+        if (key.lightIndex <= 0 || key.keyIndex <= 0) continue;
+        const double x = (double(key.rect.left) + double(key.rect.right)) / 2;
+        const double y = (double(key.rect.top) + double(key.rect.bottom)) / 2;
+        if (first || x < minX) minX = x;
+        if (first || x > maxX) maxX = x;
+        if (first || y < minY) minY = y;
+        if (first || y > maxY) maxY = y;
+        first = false;
+    }
+    if (maxX <= minX && maxY <= minY) return places;
+    for (const LayoutKey& key : layout.keys) {
+        if (key.lightIndex <= 0 || key.keyIndex <= 0) continue;
+        const double x = (double(key.rect.left) + double(key.rect.right)) / 2;
+        const double y = (double(key.rect.top) + double(key.rect.bottom)) / 2;
+        SimLightPlace p;
+        p.position = key.lightIndex;
+        p.x = maxX > minX ? float((x - minX) / (maxX - minX)) : 0.5f;
+        p.y = maxY > minY ? float((y - minY) / (maxY - minY)) : 0.5f;
+        places.push_back(p);
+    }
+    return places;
+}
+
 }  // namespace
 
 const char* SimInterfaceKindName(SimInterfaceKind kind)
@@ -69,6 +101,9 @@ SimModel SimModelFromCatalogue(const Catalogue& catalogue, int deviceType, const
     model.screen = layout.screen;
     for (const LayoutKey& key : layout.keys)
         if (key.lightIndex > 0 && key.keyIndex > 0) model.lightPositions.push_back(key.lightIndex);
+    model.lightPlaces = LightPlacesOf(layout);
+    if (layout.light.brightnessMax > 0) model.brightnessMax = layout.light.brightnessMax;
+    if (layout.light.speedMax > 0) model.speedMax = layout.light.speedMax;
     // The firmware the layout offers, written as hexadecimal digits (106 -> 0x0106).
     bool ok = false;
     const int version = layout.firmware.version.toInt(&ok);

@@ -37,6 +37,13 @@ struct SimConnectionDesc {
     std::vector<SimInterfaceDesc> interfaces;
 };
 
+// Where a light sits on the keyboard: its light position and the centre of
+// its key, scaled so that the keys span 0..1 across and down.
+struct SimLightPlace {
+    int position = 0;
+    float x = 0, y = 0;
+};
+
 struct SimModel {
     int deviceType = 0;
     CString name;             // layout name (device_info), e.g. "vn104"
@@ -44,6 +51,9 @@ struct SimModel {
     bool hasScreen = false;
     ScreenInfo screen;        // head length, frames, slots, size
     std::vector<int> lightPositions;  // of the layout's keys, for the LED read-back
+    std::vector<SimLightPlace> lightPlaces;  // the same lights with their key centres
+    int brightnessMax = 5;            // of the preset effects (layout's light element)
+    int speedMax = 5;
     uint16_t release = 0x0100;        // firmware release (bcdDevice) of the cable connection
     std::vector<SimConnectionDesc> connections;
 
