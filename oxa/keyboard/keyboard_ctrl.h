@@ -128,6 +128,9 @@ public:
     // --- control overrides ------------------------------------------------------------
     void DrawControl(HDC& hdc, CRect paint) override;
     void SetControlRect(CRect rect) override;
+    // Hiding the control also hides its key tip: a hidden control gets no
+    // move that would take the tip away.
+    void SetControlVisible(int visible) override;
     int OnControlMouseMove(unsigned flags, CPoint pt) override;
     int OnControlLButtonDown(unsigned flags, CPoint pt) override;
     int OnControlLButtonUp(unsigned flags, CPoint pt) override;

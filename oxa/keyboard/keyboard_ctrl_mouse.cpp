@@ -232,6 +232,15 @@ void KeyboardCtrl::ShowTip(int index)
         m_tips->ShowWindow(SW_SHOWNOACTIVATE);
 }
 
+void KeyboardCtrl::SetControlVisible(int visible)
+{
+    MPanel::SetControlVisible(visible);
+    if (!visible) {
+        m_hoverIndex = -1;
+        HideTip();
+    }
+}
+
 void KeyboardCtrl::HideTip()
 {
     if (m_tips && m_tips->IsWindowVisible())

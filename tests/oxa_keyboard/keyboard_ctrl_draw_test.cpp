@@ -14,7 +14,7 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 constexpr QRgb kCapBlue = 0xFF007ACCu;
 constexpr QRgb kSelect = 0xFFEE6E01u;
 
-class Drawing : public KeyboardFixture {
+class KeyboardDrawing : public KeyboardFixture {
 protected:
     // Window rect of key i.
     static QRect KeyRect(int i)
@@ -27,7 +27,7 @@ protected:
     QRgb Pixel(const QImage& shot, CPoint p) { return At(shot, p.x, p.y); }
 };
 
-TEST_F(Drawing, LightModeShowsEachKeyColourThroughItsTransparentCap)
+TEST_F(KeyboardDrawing, LightModeShowsEachKeyColourThroughItsTransparentCap)
 {
     kb->SetKeyboardCtrlMode(102);
     kb->SetKeyColor(4, RGB(255, 0, 0));
@@ -52,7 +52,7 @@ TEST_F(Drawing, LightModeShowsEachKeyColourThroughItsTransparentCap)
     EXPECT_EQ(Count(dlg.RenderImage(), KeyRect(0), kWhite), 0);
 }
 
-TEST_F(Drawing, FrameSelectionFramesCheckedHoverAndSelectedKeysInWhite)
+TEST_F(KeyboardDrawing, FrameSelectionFramesCheckedHoverAndSelectedKeysInWhite)
 {
     kb->SetKeyboardCtrlMode(102);
     kb->EnableFrameSelect(1);
@@ -78,7 +78,7 @@ TEST_F(Drawing, FrameSelectionFramesCheckedHoverAndSelectedKeysInWhite)
     EXPECT_EQ(Pixel(music, KeyPoint(0)), kRed);
 }
 
-TEST_F(Drawing, AssignModeFillsCheckedKeysInTheSelectColourAndFramesHoverSelectedAndLocked)
+TEST_F(KeyboardDrawing, AssignModeFillsCheckedKeysInTheSelectColourAndFramesHoverSelectedAndLocked)
 {
     kb->SetKeyboardCtrlMode(101);
     kb->SetKeyboardColor(RGB(0, 0, 255));
@@ -110,7 +110,7 @@ TEST_F(Drawing, AssignModeFillsCheckedKeysInTheSelectColourAndFramesHoverSelecte
     EXPECT_EQ(Count(shot, KeyRect(0), kWhite), 0);
 }
 
-TEST_F(Drawing, CapModeDrawsBlueKeysInsetByOnePixelWithTheirNamesAndNoPicture)
+TEST_F(KeyboardDrawing, CapModeDrawsBlueKeysInsetByOnePixelWithTheirNamesAndNoPicture)
 {
     pictures.Skin(u"icon/cap_icon.png"_qs, 10, 6, 0xFF00FF00u);
     kb->AddKeyItem(CString(), u"icon only"_qs, 60, CRect(10, 100, 50, 140), u"icon/cap_icon.png"_qs, 0);
@@ -144,7 +144,7 @@ TEST_F(Drawing, CapModeDrawsBlueKeysInsetByOnePixelWithTheirNamesAndNoPicture)
     EXPECT_EQ(textPixels(QRect(kPicX + 61, jy, 38, 19)), 0);
 }
 
-TEST_F(Drawing, ModesWithoutAPictureOrWithoutDrawingShowOnlyTheBackground)
+TEST_F(KeyboardDrawing, ModesWithoutAPictureOrWithoutDrawingShowOnlyTheBackground)
 {
     kb->SetKeyColor(4, RGB(255, 0, 0));
     kb->SetKeyCheck(5, 1);
@@ -189,7 +189,7 @@ TEST(KeyboardCtrlPicture, IsDrawnAtItsSizeFromTheCentredOffsetWithoutScaling)
     EXPECT_EQ(Count(shot, QRect(0, 0, 900, 400), 0xFFFF00FFu), 0);
 }
 
-TEST_F(Drawing, AKeyChangedWithoutARepaintRequestShowsAtTheNextPaint)
+TEST_F(KeyboardDrawing, AKeyChangedWithoutARepaintRequestShowsAtTheNextPaint)
 {
     kb->SetKeyboardCtrlMode(102);
     kb->UpdateControl(1);

@@ -11,7 +11,7 @@ using namespace kbtest;
 
 namespace {
 
-using Keys = KeyboardFixture;
+using KeyboardKeys = KeyboardFixture;
 
 TEST(KeyboardCtrlCreation, BothFactoriesMakeItWithItsDefaults)
 {
@@ -39,7 +39,7 @@ TEST(KeyboardCtrlCreation, BothFactoriesMakeItWithItsDefaults)
               nullptr);
 }
 
-TEST_F(Keys, AddKeyItemAppendsRecordsWithTheirDefaults)
+TEST_F(KeyboardKeys, AddKeyItemAppendsRecordsWithTheirDefaults)
 {
     const auto items = kb->GetKeyItems();
     ASSERT_EQ(int(items.size()), kKeyCount);
@@ -60,7 +60,7 @@ TEST_F(Keys, AddKeyItemAppendsRecordsWithTheirDefaults)
     EXPECT_EQ(kb->GetKeysAdded(), kKeyCount);
 }
 
-TEST_F(Keys, IconsComeFromTheSkinFolderAndAMissingOneIsLeftOut)
+TEST_F(KeyboardKeys, IconsComeFromTheSkinFolderAndAMissingOneIsLeftOut)
 {
     pictures.Skin(u"icon/key_icon.png"_qs, 12, 8, 0xFF00FF00u);
     EXPECT_EQ(kb->AddKeyItem(u"I"_qs, u"I"_qs, 50, CRect(0, 0, 40, 40), u"icon/key_icon.png"_qs, 0x123456), kKeyCount);
@@ -76,7 +76,7 @@ TEST_F(Keys, IconsComeFromTheSkinFolderAndAMissingOneIsLeftOut)
     EXPECT_EQ(without.iconWidth, 0);
 }
 
-TEST_F(Keys, ClearItemEmptiesTheListButKeepsIndicesAndTheCount)
+TEST_F(KeyboardKeys, ClearItemEmptiesTheListButKeepsIndicesAndTheCount)
 {
     dlg.Move(KeyPoint(2).x, KeyPoint(2).y);
     dlg.Down(KeyPoint(2).x, KeyPoint(2).y);
@@ -92,7 +92,7 @@ TEST_F(Keys, ClearItemEmptiesTheListButKeepsIndicesAndTheCount)
     dlg.RenderImage();
 }
 
-TEST_F(Keys, PerKeySettersChangeTheFirstKeyWithTheValueOnly)
+TEST_F(KeyboardKeys, PerKeySettersChangeTheFirstKeyWithTheValueOnly)
 {
     kb->SetKeyColor(5, 0x00FF00);
     kb->SetKeyCheck(5, 1);
@@ -124,7 +124,7 @@ TEST_F(Keys, PerKeySettersChangeTheFirstKeyWithTheValueOnly)
     }
 }
 
-TEST_F(Keys, WholeKeyboardOperationsRepaintAndColourTheRightKeys)
+TEST_F(KeyboardKeys, WholeKeyboardOperationsRepaintAndColourTheRightKeys)
 {
     // Key 3 is selected by a click, keys 0 and 2 are checked.
     ClickLeft(KeyPoint(3));
@@ -158,7 +158,7 @@ TEST_F(Keys, WholeKeyboardOperationsRepaintAndColourTheRightKeys)
         EXPECT_EQ(k->color, 0x010203u);
 }
 
-TEST_F(Keys, StoringSettersDoNotRepaint)
+TEST_F(KeyboardKeys, StoringSettersDoNotRepaint)
 {
     dlg.RenderImage();
     dlg.ForgetRepaints();
@@ -226,7 +226,7 @@ TEST(KeyboardCtrlRainbow, EveryKeyValueOfTheTableTakesItsBandColourAndOthersKeep
     }
 }
 
-TEST_F(Keys, SizeCentresThePictureAtTheTopAndMovingTheControlCentresItAgain)
+TEST_F(KeyboardKeys, SizeCentresThePictureAtTheTopAndMovingTheControlCentresItAgain)
 {
     EXPECT_EQ(kb->GetOffsetX(), 200);
     EXPECT_EQ(kb->GetOffsetY(), 0);

@@ -16,11 +16,11 @@ const CPoint kGap(kPicX + 200, kPicY + 80);
 // Outside the control.
 const CPoint kOutside(10, 10);
 
-using Mouse = KeyboardFixture;
+using KeyboardMouse = KeyboardFixture;
 
 CPoint Plus(CPoint p, int dx, int dy) { return CPoint(p.x + dx, p.y + dy); }
 
-TEST_F(Mouse, MovesReportInsideAndOutsideAndRepaintOnlyWhenTheHoverKeyChanges)
+TEST_F(KeyboardMouse, MovesReportInsideAndOutsideAndRepaintOnlyWhenTheHoverKeyChanges)
 {
     MoveTo(kGap);
     EXPECT_EQ(kb->GetHoverIndex(), -1);
@@ -47,7 +47,7 @@ TEST_F(Mouse, MovesReportInsideAndOutsideAndRepaintOnlyWhenTheHoverKeyChanges)
     EXPECT_EQ(NotesOf({12, 13}), expected);
 }
 
-TEST_F(Mouse, TipsShowTheKeyOnTheSecondMoveAndHideWhenLeavingIt)
+TEST_F(KeyboardMouse, TipsShowTheKeyOnTheSecondMoveAndHideWhenLeavingIt)
 {
     kb->EnableKBTips(true);
     kb->SetTipKey(5, u"Macro"_qs, u"copy"_qs);
@@ -73,16 +73,23 @@ TEST_F(Mouse, TipsShowTheKeyOnTheSecondMoveAndHideWhenLeavingIt)
     EXPECT_EQ(tip->GetLine3(), u"copy"_qs);
     MoveTo(kGap);
     EXPECT_FALSE(tip->IsWindowVisible());
+
+    // Hiding the control (its page is switched away) takes the tip with it.
+    MoveTo(KeyPoint(2));
+    MoveTo(KeyPoint(2, 21, 21));
+    ASSERT_TRUE(tip->IsWindowVisible());
+    kb->SetVisible(0);
+    EXPECT_FALSE(tip->IsWindowVisible());
 }
 
-TEST_F(Mouse, WithoutTipsNoTipWindowIsMade)
+TEST_F(KeyboardMouse, WithoutTipsNoTipWindowIsMade)
 {
     MoveTo(KeyPoint(0));
     MoveTo(KeyPoint(0, 21, 21));
     EXPECT_EQ(kb->GetTipWindow(), nullptr);
 }
 
-TEST_F(Mouse, LeftClicksReportTheKeyAndAClickBesideTheKeysClearsTheSelection)
+TEST_F(KeyboardMouse, LeftClicksReportTheKeyAndAClickBesideTheKeysClearsTheSelection)
 {
     ClickLeft(KeyPoint(3));
     EXPECT_EQ(kb->GetSelectedIndex(), 3);
@@ -101,7 +108,7 @@ TEST_F(Mouse, LeftClicksReportTheKeyAndAClickBesideTheKeysClearsTheSelection)
     EXPECT_EQ(NotesOf({1, 2, 5, 24}), expected);
 }
 
-TEST_F(Mouse, ClickOnlyModeChecksWithCtrlAndASecondClickDeselects)
+TEST_F(KeyboardMouse, ClickOnlyModeChecksWithCtrlAndASecondClickDeselects)
 {
     kb->SetKeyboardCtrlMode(20);
     ClickLeft(KeyPoint(0), MK_CONTROL);
@@ -125,7 +132,7 @@ TEST_F(Mouse, ClickOnlyModeChecksWithCtrlAndASecondClickDeselects)
     EXPECT_EQ(kb->GetSelectedIndex(), 2);
 }
 
-TEST_F(Mouse, AStaleHoverIndexAfterClearItemIsSentAsItIs)
+TEST_F(KeyboardMouse, AStaleHoverIndexAfterClearItemIsSentAsItIs)
 {
     MoveTo(KeyPoint(2));
     kb->ClearItem();
@@ -136,7 +143,7 @@ TEST_F(Mouse, AStaleHoverIndexAfterClearItemIsSentAsItIs)
     dlg.RenderImage();  // frames of keys that are gone are not drawn
 }
 
-TEST_F(Mouse, RightClicksReportTheKeyUnderTheMouse)
+TEST_F(KeyboardMouse, RightClicksReportTheKeyUnderTheMouse)
 {
     MoveTo(KeyPoint(3));
     PressRight(KeyPoint(3));
@@ -152,7 +159,7 @@ TEST_F(Mouse, RightClicksReportTheKeyUnderTheMouse)
     EXPECT_EQ(NotesOf({1, 2, 5, 24}), expected);
 }
 
-class Selection : public KeyboardFixture {
+class KeyboardSelection : public KeyboardFixture {
 protected:
     void SetUp() override
     {
@@ -167,7 +174,7 @@ protected:
     const std::vector<int> none = {0, 0, 0, 0, 0};
 };
 
-TEST_F(Selection, ALeftDragChecksExactlyTheKeysMeetingTheRectangle)
+TEST_F(KeyboardSelection, ALeftDragChecksExactlyTheKeysMeetingTheRectangle)
 {
     kb->SetKeyCheck(7, 1);
     MoveTo(start);
@@ -196,7 +203,7 @@ TEST_F(Selection, ALeftDragChecksExactlyTheKeysMeetingTheRectangle)
     EXPECT_EQ(NotesOf({1, 2, 5, 24}), expected);
 }
 
-TEST_F(Selection, CtrlKeepsThePreviousChecksUntilTheRectangleReplacesThem)
+TEST_F(KeyboardSelection, CtrlKeepsThePreviousChecksUntilTheRectangleReplacesThem)
 {
     kb->SetKeyCheck(7, 1);
     MoveTo(start);
@@ -209,7 +216,7 @@ TEST_F(Selection, CtrlKeepsThePreviousChecksUntilTheRectangleReplacesThem)
     EXPECT_EQ(Checks(), firstThree);
 }
 
-TEST_F(Selection, ARectangleBelowSixPixelsInEitherDirectionSelectsNothing)
+TEST_F(KeyboardSelection, ARectangleBelowSixPixelsInEitherDirectionSelectsNothing)
 {
     const struct {
         int dx, dy;
@@ -232,7 +239,7 @@ TEST_F(Selection, ARectangleBelowSixPixelsInEitherDirectionSelectsNothing)
     }
 }
 
-TEST_F(Selection, ARightDragEndsWithCode24AndNoContextNotification)
+TEST_F(KeyboardSelection, ARightDragEndsWithCode24AndNoContextNotification)
 {
     MoveTo(start);
     PressRight(start);
@@ -246,7 +253,7 @@ TEST_F(Selection, ARightDragEndsWithCode24AndNoContextNotification)
     EXPECT_EQ(NotesOf({1, 2, 5, 24}), expected);
 }
 
-TEST_F(Selection, WithoutFrameSelectionButtonMovesAreOrdinaryHover)
+TEST_F(KeyboardSelection, WithoutFrameSelectionButtonMovesAreOrdinaryHover)
 {
     kb->EnableFrameSelect(0);
     kb->SetKeyCheck(7, 1);
@@ -260,7 +267,7 @@ TEST_F(Selection, WithoutFrameSelectionButtonMovesAreOrdinaryHover)
     ReleaseLeft(onKey2);
 }
 
-TEST_F(Mouse, ADisabledControlIgnoresTheMouse)
+TEST_F(KeyboardMouse, ADisabledControlIgnoresTheMouse)
 {
     kb->SetEnabled(0);
     dlg.notes.clear();

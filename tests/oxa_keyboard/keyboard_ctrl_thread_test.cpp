@@ -12,9 +12,9 @@ using namespace kbtest;
 
 namespace {
 
-using Worker = KeyboardFixture;
+using KeyboardWorker = KeyboardFixture;
 
-TEST_F(Worker, WritesKeyColoursWhileTheWindowPaints)
+TEST_F(KeyboardWorker, WritesKeyColoursWhileTheWindowPaints)
 {
     kb->SetKeyboardCtrlMode(102);
     kb->EnableFrameSelect(1);
