@@ -1,6 +1,7 @@
 #include "oxa/controls/air_bladder.h"
 
 #include <QBackingStore>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -200,6 +201,41 @@ void MAirBladder::SetAirBladderMsg(const CString& text, CPoint anchor, AIRBLADDE
     ShowAirBladder(1);
 }
 
+QRegion MAirBladder::ShapeRegion(const QImage& image)
+{
+    // Row by row, the runs of pixels that are at least half opaque: the
+    // plate and the arrow, whatever their pictures look like.
+    QRegion region;
+    if (image.isNull())
+        return region;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        int start = -1;
+        for (int x = 0; x <= argb.width(); ++x) {
+            const bool keep = x < argb.width() && qAlpha(row[x]) >= 0x80;
+            if (keep && start < 0)
+                start = x;
+            if (!keep && start >= 0) {
+                region += QRect(start, y, x - start, 1);
+                start = -1;
+            }
+        }
+    }
+    return region;
+}
+
+void MAirBladder::ApplyShape(const QImage& image)
+{
+    // Without a compositor the transparent pixels around the plate would
+    // show black; the window's shape leaves them out. With a compositor the
+    // pixels inside the shape keep their own translucency. Platforms without
+    // window shapes (offscreen) would only warn.
+    static const bool shapes = QGuiApplication::platformName() != u"offscreen"_qs;
+    if (shapes && !image.isNull())
+        setMask(ShapeRegion(image));
+}
+
 void MAirBladder::ShowAirBladder(int show)
 {
     if (!show || m_text.isEmpty()) {
@@ -214,6 +250,7 @@ void MAirBladder::ShowAirBladder(int show)
     else
         m_hideTimer.stop();
     setGeometry(m_layout.window.ToQRect());
+    ApplyShape(RenderImage());  // shaped before it first appears
     if (!isVisible())
         QWindow::show();
     Present();
@@ -266,6 +303,7 @@ void MAirBladder::Present()
     const QImage image = RenderImage();
     if (image.isNull())
         return;
+    ApplyShape(image);
     if (!m_store)
         m_store = std::make_unique<QBackingStore>(this);
     m_store->resize(image.size());

@@ -1,12 +1,15 @@
 #pragma once
 // The balloon tip of a window: a translucent frameless popup with a dark
 // rounded plate ("img_tip_bk.png", nine-slice border 6) and an arrow
-// picture pointing at an anchor point in screen coordinates. One balloon
+// picture pointing at an anchor point in screen coordinates. The window is
+// shaped to the plate and arrow, so that no box shows around them where the
+// X server has no compositor. One balloon
 // per window, created on the first SetAirBladderMsg of its PaintManager and
 // destroyed with that manager. Unless the type is 4 it hides itself after
 // 5 seconds.
 #include <QBasicTimer>
 #include <QImage>
+#include <QRegion>
 #include <QWindow>
 #include <memory>
 
@@ -58,6 +61,9 @@ public:
     void SetHideDelay(int milliseconds) { m_hideDelay = milliseconds; }
     // What the window shows.
     QImage RenderImage() const;
+    // The window's shape for what it shows: every pixel at least half
+    // opaque (the plate and the arrow).
+    static QRegion ShapeRegion(const QImage& image);
     static AirBladderLayout ComputeLayout(const CString& text, CPoint anchor, AIRBLADDER_MODE mode,
                                           const QFont& font, CSize arrowLeft, CSize arrowTop);
 
@@ -71,6 +77,7 @@ protected:
 
 private:
     void Present();
+    void ApplyShape(const QImage& image);
     void LoadPictures();
 
     QFont m_font;

@@ -1,16 +1,18 @@
 #include "oxa/controls/icon_button.h"
 
 #include <QPainter>
-#include <QStringList>
 
 #include "oxa/core/paint_manager.h"
 #include "oxa/core/render.h"
 #include "oxa/core/window.h"
+#include "oxa/core/window_messages.h"
+#include "oxa/keyboard/keyboard_tips.h"
 
 namespace OXA {
 
 namespace {
 constexpr int kTitleHeight = 20;  // the title sits along the bottom
+constexpr int kTipAnchorDy = 5;   // the tip's anchor sits this far below the top edge
 }
 
 CIconButton::CIconButton(MObject* parent, unsigned id, CRect rect, const CString& title, int visible, int enabled)
@@ -18,34 +20,81 @@ CIconButton::CIconButton(MObject* parent, unsigned id, CRect rect, const CString
 {
 }
 
+CIconButton::~CIconButton()
+{
+    m_tips.reset();  // the tip window goes first: it is owned by our window
+}
+
 const char16_t* CIconButton::GetClassNameW() const { return u"IconButton"; }
 
 void CIconButton::SetTipInfo(const CString& line1, const CString& line2, const CString& line3)
 {
-    QStringList lines;
-    for (const CString& line : {line1, line2, line3})
-        if (!line.isEmpty())
-            lines.append(line);
-    m_tip = lines.join(u'\n');
+    m_tipLines[0] = line1;
+    m_tipLines[1] = line2;
+    m_tipLines[2] = line3;
+    if (m_tipLines[0].isEmpty())
+        HideTip();
+    else if (m_tipShown)
+        ShowTip();  // new texts for the tip on show
+}
+
+CString CIconButton::GetTipLine(int index) const
+{
+    return index >= 0 && index < 3 ? m_tipLines[index] : CString();
 }
 
 int CIconButton::OnControlMouseMove(unsigned flags, CPoint pt)
 {
     const int result = CRadioButton::OnControlMouseMove(flags, pt);
-    if (!m_manager)
-        return result;
-    const bool hover = m_enabled && m_state == 1 && !m_tip.isEmpty();
-    if (hover && !m_tipShown) {
-        CPoint anchor(m_rect.right, (m_rect.top + m_rect.bottom) / 2);
-        if (MWindow* window = m_manager->GetMDialog())
-            anchor = window->ClientToScreen(anchor);  // the balloon is a window of its own
-        m_manager->SetAirBladderMsg(m_tip, anchor, 5, 1);
-        m_tipShown = true;
-    } else if (!hover && m_tipShown) {
-        m_manager->ShowAirBladder(0, 0);
-        m_tipShown = false;
-    }
+    const bool hover = m_enabled && m_visible && m_state == 1 && !m_tipLines[0].isEmpty();
+    if (hover && !m_tipShown)
+        ShowTip();
+    else if (!hover && m_tipShown)
+        HideTip();
     return result;
+}
+
+void CIconButton::SetControlVisible(int visible)
+{
+    CRadioButton::SetControlVisible(visible);
+    if (!visible)
+        HideTip();
+}
+
+void CIconButton::SetControlEnabled(int enabled)
+{
+    CRadioButton::SetControlEnabled(enabled);
+    if (!enabled)
+        HideTip();
+}
+
+void CIconButton::ShowTip()
+{
+    if (!m_manager || !m_manager->GetPaintWnd())
+        return;
+    if (!m_tips) {
+        auto tips = std::make_unique<CKeyboardTips>();
+        if (!tips->CreateTipWindow(m_manager->GetPaintWnd()))
+            return;
+        tips->LoadBKImage(u"img_tip_bk.png"_qs);
+        m_tips = std::move(tips);
+    }
+    // Centred above the button; the tip is a window of its own, so the
+    // anchor is in screen coordinates.
+    CPoint anchor((m_rect.left + m_rect.right) / 2, m_rect.top + kTipAnchorDy);
+    if (MWindow* window = m_manager->GetMDialog())
+        anchor = window->ClientToScreen(anchor);
+    m_tips->SetAirBladderMsg(m_tipLines[0], m_tipLines[1], m_tipLines[2], anchor);
+    if (!m_tips->IsWindowVisible())
+        m_tips->ShowWindow(SW_SHOWNOACTIVATE);
+    m_tipShown = true;
+}
+
+void CIconButton::HideTip()
+{
+    m_tipShown = false;
+    if (m_tips && m_tips->IsWindowVisible())
+        m_tips->ShowWindow(SW_HIDE);
 }
 
 void CIconButton::RenderFrame(QPainter& p, int frame, CRect dst)

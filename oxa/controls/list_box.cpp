@@ -173,6 +173,15 @@ int MListBox::SwapItem(int first, int second)
     return 1;
 }
 
+int MListBox::RowRight() const
+{
+    // The vertical bar lies over the right edge of the list; rows stop
+    // short of it so that neither highlight nor text runs under it.
+    if (m_vbar && m_scrollEnabled && OverflowsV() && m_vbar->IsVisible())
+        return std::max(m_rect.left, std::min(m_rect.right, m_vbar->GetRect().left));
+    return m_rect.right;
+}
+
 int MListBox::ItemAt(CPoint pt) const
 {
     if (pt.x < m_rect.left || pt.x >= m_rect.right || pt.y < m_rect.top || m_itemHeight <= 0)
@@ -196,8 +205,7 @@ void MListBox::ShowEdit()
         return;
     HideEdit();
     const CRect row = GetItemRect(m_cur);
-    const CRect area(row.left + kTextLeft, row.top, row.right - (m_vbar && OverflowsV() ? m_barThickness : 0),
-                     row.bottom);
+    const CRect area(row.left + kTextLeft, row.top, RowRight(), row.bottom);
     if (!m_edit) {
         m_edit = new MEdit(this, kEditId, area);
         if (m_manager)
@@ -321,9 +329,11 @@ void MListBox::DrawControl(HDC& hdc, CRect paint)
     p.setRenderHint(QPainter::Antialiasing);
     const int offset = GetVOffset();
     const QFont font = GetGDIFont();
+    const int right = RowRight();
     for (int i = 0; i < int(m_items.size()); ++i) {
         CRect row = GetItemRect(i);
         row.OffsetRect(0, -offset);
+        row.right = right;
         if (row.bottom <= m_rect.top || row.top >= m_rect.bottom)
             continue;
         if (i == m_editIndex && m_editImage)

@@ -78,6 +78,9 @@ private:
         long data = 0;
     };
     bool Valid(int index) const { return index >= 0 && index < int(m_items.size()); }
+    // Where rows end on the right: the left edge of the vertical bar while
+    // it is shown, else the list's right edge.
+    int RowRight() const;
     void Remeasure();
     void FinishEdit();
 

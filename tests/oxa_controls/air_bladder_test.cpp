@@ -155,6 +155,36 @@ TEST_F(Balloons, DrawsAPlateWithWhiteTextAndTransparentCorners)
     EXPECT_GT(white, 10);
 }
 
+// The window's shape holds the plate and the arrow and leaves out the
+// transparent pixels beside the arrow, which would show black without a
+// compositor.
+TEST_F(Balloons, ShapeHoldsThePlateAndTheArrowOnly)
+{
+    const struct {
+        int mode;
+        int side;
+    } cases[] = {{1, 1}, {2, 2}, {3, 3}};
+    for (const auto& c : cases) {
+        pm().SetAirBladderMsg(QString(u"Mode %1"_qs).arg(c.mode), CPoint(200, 150), 4, c.mode);
+        MAirBladder* balloon = MAirBladder::Find(&pm());
+        ASSERT_NE(balloon, nullptr);
+        const AirBladderLayout& l = balloon->GetLayout();
+        ASSERT_EQ(l.arrowSide, c.side) << c.mode;
+        const QRegion shape = MAirBladder::ShapeRegion(balloon->RenderImage());
+        const CRect a = l.arrow;
+        EXPECT_TRUE(shape.contains(QPoint((l.plate.left + l.plate.right) / 2, (l.plate.top + l.plate.bottom) / 2)))
+            << c.mode;
+        EXPECT_TRUE(shape.contains(QPoint((a.left + a.right) / 2, (a.top + a.bottom) / 2))) << c.mode;
+        // The arrow's box is cut to the triangle: its corner by the tip is out.
+        const QPoint corner = c.side == 2 ? QPoint(a.right - 1, a.top) : QPoint(a.left, a.top);
+        EXPECT_FALSE(shape.contains(corner)) << c.mode;
+        // So is the window's corner beside the arrow.
+        const QPoint outside = c.side == 2 ? QPoint(l.window.Width() - 1, 0) : QPoint(0, 0);
+        EXPECT_FALSE(shape.contains(outside)) << c.mode;
+    }
+    EXPECT_TRUE(MAirBladder::ShapeRegion(QImage()).isEmpty());
+}
+
 TEST(BalloonLifetime, GoesWithItsWindowsManager)
 {
     MAirBladder::Install();

@@ -1,5 +1,5 @@
-// Timer, text-check and download buttons: factory names, text shown,
-// notifications.
+// Timer, text-check, download and icon buttons: factory names, text shown,
+// notifications, the icon button's tip.
 #include <gtest/gtest.h>
 
 #include "controls_test_support.h"
@@ -10,6 +10,7 @@
 #include "oxa/controls/text_check_button.h"
 #include "oxa/controls/timer_button.h"
 #include "oxa/core/panel.h"
+#include "oxa/keyboard/keyboard_tips.h"
 
 using namespace ctltest;
 
@@ -95,12 +96,11 @@ TEST_F(ButtonVariants, DownloadShowsThePercentageWhileRunning)
 
 struct Balloon {
     CString text;
-    CPoint pt;
-    int type, mode, show;
+    int show;
 };
 std::vector<Balloon> g_balloons;
 
-TEST_F(ButtonVariants, IconButtonsGroupApartFromRadiosAndShowTheirTip)
+TEST_F(ButtonVariants, IconButtonsGroupApartFromRadios)
 {
     auto* a = dlg.Make<CIconButton>(u"CIconButton", 11, CRect(10, 10, 60, 60), u"A"_qs);
     auto* b = dlg.Make<CIconButton>(u"CIconButton", 12, CRect(70, 10, 120, 60), u"B"_qs);
@@ -115,22 +115,48 @@ TEST_F(ButtonVariants, IconButtonsGroupApartFromRadiosAndShowTheirTip)
     EXPECT_EQ(b->GetCheck(), 1);
     EXPECT_EQ(radio->GetCheck(), 1);  // another class, another group
     EXPECT_EQ(dlg.notes, (std::vector<Note>{{11, 1, 0, 0}, {11, 2, 0, 0}, {12, 1, 0, 0}, {12, 2, 0, 0}}));
+}
 
-    PaintManager::SetAirBladderHandler([](PaintManager*, const CString& text, CPoint pt, int type, int mode,
-                                          int show) { g_balloons.push_back({text, pt, type, mode, show}); });
+// The three-line tip shows in the key tip window centred above the button,
+// never in the library balloon; leaving the button hides it.
+TEST_F(ButtonVariants, IconButtonTipShowsInTheKeyTipWindowWhileHovered)
+{
+    auto* a = dlg.Make<CIconButton>(u"CIconButton", 11, CRect(10, 40, 60, 90), u"A"_qs);
+    auto* b = dlg.Make<CIconButton>(u"CIconButton", 12, CRect(70, 40, 120, 90), u"B"_qs);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    PaintManager::SetAirBladderHandler([](PaintManager*, const CString& text, CPoint, int, int, int show) {
+        g_balloons.push_back({text, show});
+    });
     g_balloons.clear();
     a->SetTipInfo(u"Game mode"_qs, CString(), u"Locks the Windows key"_qs);
     dlg.Move(250, 150);
-    dlg.Move(20, 20);
-    ASSERT_EQ(g_balloons.size(), 1u);
-    EXPECT_EQ(g_balloons[0].text, u"Game mode\nLocks the Windows key"_qs);
-    EXPECT_EQ(g_balloons[0].pt, dlg.ClientToScreen(CPoint(60, 35)));
-    EXPECT_EQ(g_balloons[0].type, 5);
+    EXPECT_EQ(a->GetTipWindow(), nullptr);  // created on the first hover
+    dlg.Move(20, 50);
+    CKeyboardTips* tip = a->GetTipWindow();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->IsWindowVisible());
+    EXPECT_EQ(tip->GetWindowTextW(), u"KeyboardTip Window"_qs);
+    EXPECT_EQ(tip->GetTitle(), u"Game mode"_qs);
+    EXPECT_EQ(tip->GetLine2(), CString());
+    EXPECT_EQ(tip->GetLine3(), u"Locks the Windows key"_qs);
+    // Centre x of the button, 5 below its top, in screen coordinates; the
+    // 190 x 100 tip sits centred above that point.
+    const CPoint anchor = dlg.ClientToScreen(CPoint(35, 45));
+    EXPECT_EQ(tip->GetAnchor(), anchor);
+    EXPECT_EQ(tip->GetWindowRect(), CRect(anchor.x - 95, anchor.y - 100, anchor.x + 95, anchor.y));
+    dlg.Move(25, 55);  // still over the button
+    EXPECT_TRUE(tip->IsWindowVisible());
     dlg.Move(250, 150);
-    ASSERT_EQ(g_balloons.size(), 2u);
-    EXPECT_EQ(g_balloons[1].show, 0);
-    dlg.Move(80, 20);  // no tip: no balloon
-    EXPECT_EQ(g_balloons.size(), 2u);
+    EXPECT_FALSE(tip->IsWindowVisible());
+    dlg.Move(80, 50);  // a button without a tip shows none
+    EXPECT_EQ(b->GetTipWindow(), nullptr);
+    EXPECT_FALSE(tip->IsWindowVisible());
+    dlg.Move(20, 50);
+    ASSERT_TRUE(tip->IsWindowVisible());
+    a->SetVisible(0);  // a hidden button takes its tip with it
+    EXPECT_FALSE(tip->IsWindowVisible());
+    EXPECT_TRUE(g_balloons.empty());
     MAirBladder::Install();  // back to the library's balloon
 }
 

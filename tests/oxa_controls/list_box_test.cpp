@@ -4,6 +4,7 @@
 #include "controls_test_support.h"
 #include "oxa/controls/edit.h"
 #include "oxa/controls/list_box.h"
+#include "oxa/core/scroll_bar.h"
 
 using namespace ctltest;
 
@@ -95,6 +96,35 @@ TEST_F(ListBox, WheelScrollsAndClicksHitTheShiftedRow)
     dlg.Up(50, 100);
     ASSERT_FALSE(dlg.notes.empty());
     EXPECT_EQ(dlg.notes.front(), (Note{20, 1, 9, 0}));  // the last row sits at the bottom
+}
+
+// With the scroll bar shown, a highlighted row (selected or hovered) stops
+// left of it: the bar's column looks the same beside a highlighted row as
+// beside a plain one, and just left of the bar the highlight is there.
+TEST_F(ListBox, HighlightsEndLeftOfTheScrollBar)
+{
+    Fill(10);  // overflows: the bar runs along the right edge (x 205 to 210)
+    ASSERT_TRUE(list->GetScrollVertical()->IsVisible());
+    const CRect bar = list->GetScrollVertical()->GetRect();
+    const QRgb select = Manager::GetSelectColor() | 0xFF000000u;
+    // Row 1 (y 42 to 74) is highlighted, row 2 (y 74 to 106) is not; both lie
+    // beside the bar's track, below its thumb.
+    const int lit = 58, plain = 90;
+    const struct {
+        const char* what;
+        int select;
+        CPoint mouse;
+    } cases[] = {{"selected", 1, CPoint(300, 250)}, {"hovered", -1, CPoint(50, lit)}};
+    for (const auto& c : cases) {
+        list->SetCurSel(c.select);
+        dlg.Move(c.mouse.x, c.mouse.y);
+        ASSERT_TRUE(list->GetCurSel() == 1 || list->GetHoverIndex() == 1) << c.what;
+        const QImage shot = dlg.RenderImage();
+        EXPECT_EQ(At(shot, bar.left - 20, lit), select) << c.what;
+        EXPECT_NE(At(shot, bar.left - 20, plain), select) << c.what;
+        for (int x = bar.left; x < bar.right; ++x)
+            EXPECT_EQ(At(shot, x, lit), At(shot, x, plain)) << c.what << " x " << x;
+    }
 }
 
 }  // namespace
