@@ -107,6 +107,7 @@ int main(int argc, char** argv)
 
     // 3. Language before any window; then the data folder.
     SettleLanguage(startup, UserInterfaceLanguage());
+    OXA::Manager::SetDeviceName(startup.softwareName);
     OXA::Manager::SetProgramFolder(startup.programFolder + u'/');
     CString problem;
     CString dataFolder = DataFolder(startup.softwareName);

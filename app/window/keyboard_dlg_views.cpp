@@ -1,6 +1,8 @@
 // The main window's views: what device discovery shows (device list,
 // keyboard picture, caption, connection-mode controls, battery), the two
 // views, the page switch and entering the main frame.
+#include <cstdio>
+
 #include "app/device_link_side.h"
 #include "app/shell/language_texts.h"
 #include "app/window/keyboard_dlg.h"
@@ -48,7 +50,6 @@ void KeyboardDlg::LayoutLoaded(const DeviceEntry& keyboard, const LayoutFile& la
         m_layout = layout;
         if (m_caption) m_caption->SetTitle(keyboard.name);
         for (auto& page : m_pages) page->OnLayoutLoaded(layout);
-        Manager::SetDeviceName(keyboard.deviceInfo);
         if (m_devicePicture) {
             m_devicePicture->SetTitle(keyboard.name);
             m_devicePicture->SetImage(m_connectedView ? keyboard.imgConnected : keyboard.imgDisconnected, 1);
@@ -142,6 +143,9 @@ void KeyboardDlg::ApplyModeControls(int connectMode)
 void KeyboardDlg::ShowFrameParts(bool show)
 {
     const int visible = show ? 1 : 0;
+    // A hidden strip gets no mouse move: forget the tab under the pointer
+    // now, or it would still look hovered when the strip comes back.
+    if (m_tabs && !show) m_tabs->OnControlMouseMove(0, CPoint(-1, -1));
     if (m_tabs) m_tabs->SetVisible(visible);
     for (unsigned id : {MainId::kCaptionPlateLeft, MainId::kCaptionPlateRight})
         if (MControl* plate = GetControl(id)) plate->SetVisible(visible);
@@ -182,6 +186,7 @@ void KeyboardDlg::SwitchPage(int position)
             if (p->PageId() == pageId) p->OnShown();
     }
     m_worker.SetCurrentPage(m_currentPage);
+    std::fprintf(stderr, "varnet: page %d shown\n", m_currentPage);
 }
 
 void KeyboardDlg::EnterMainFrame()

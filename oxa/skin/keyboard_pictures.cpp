@@ -57,7 +57,10 @@ QImage KeyboardCase(const Layout& layout, bool legends)
     p.setRenderHint(QPainter::Antialiasing);
     Plate(p, QRectF(0, 0, layout.width, layout.height), 14, QColor(0x22, 0x23, 0x27), QColor(0x60, 0x62, 0x68), 2);
     Plate(p, QRectF(8, 8, layout.width - 16, layout.height - 16), 10, QColor(0x17, 0x18, 0x1B));
+    // Cut the caps out: clearing needs a brush (the fill is what is cleared).
     p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
     for (const Key& k : layout.keys)
         p.drawRoundedRect(k.rect.adjusted(3, 3, -3, -3), 4, 4);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -299,10 +299,12 @@ void Icons()
         const char16_t* text;
     } modes[] = {{u"icon/usb_mode.png", u"USB"}, {u"icon/bt_mode.png", u"BT"}, {u"icon/24g_mode.png", u"2.4G"}};
     for (const auto& m : modes) {
+        // The pill fills the left 46 pixels only: the website button sits
+        // over the right part of the mode picture's place.
         QImage img = Canvas(79, 28);
         QPainter p(&img);
-        Plate(p, QRectF(0.5, 0.5, 78, 27), 6, QColor(255, 255, 255, 16), QColor(255, 255, 255, 60));
-        Glyph(p, QRectF(0, 0, 79, 28), QString::fromUtf16(m.text), kText, 13);
+        Plate(p, QRectF(0.5, 0.5, 45, 27), 6, QColor(255, 255, 255, 16), QColor(255, 255, 255, 60));
+        Glyph(p, QRectF(0, 0, 46, 28), QString::fromUtf16(m.text), kText, 12);
         p.end();
         Put(img, QString::fromUtf16(m.file));
     }
@@ -315,12 +317,13 @@ void Icons()
         Glyph(p, QRectF(0, 0, 21, 21), u"?"_qs, kAccent, 13);
     }
     Put(help, u"img_help.png"_qs);
-    QImage logo = Canvas(150, 36);
+    // Narrow enough that the page title beside it ends before the page icon.
+    QImage logo = Canvas(104, 36);
     {
         QPainter p(&logo);
         Plate(p, QRectF(0, 6, 24, 24), 6, kAccent);
         Glyph(p, QRectF(0, 6, 24, 24), u"V"_qs, Qt::white, 16, true);
-        Glyph(p, QRectF(30, 0, 120, 36), u"VARNET"_qs, kText, 20, true);
+        Glyph(p, QRectF(28, 0, 76, 36), u"VARNET"_qs, kText, 16, true);
     }
     Put(logo, u"logo/logo.png"_qs);
     Put(ColourWheel(130), u"img_circlepalette.png"_qs);

@@ -90,6 +90,13 @@ TEST_F(LightPageTest, ClicksEndInTheKeyboardTheStoreAndThePicture)
         for (const KEY_INFO* key : picture->GetKeyItems()) blue += key->color == 0x00FF0000;
         return blue > 50;
     }));
+    // ... and draws it under the transparent caps.
+    const CRect q = picture->GetRealRect(CRect(82, 122, 118, 158));  // the Q key of the layout
+    const CRect at = picture->GetRect();
+    EXPECT_TRUE(WaitFor([&] {
+        const QRgb px = m_window->RenderImage().pixel(at.left + q.left + 8, at.top + q.top + 8);
+        return qBlue(px) > 150 && qRed(px) < 80 && qGreen(px) < 80;
+    })) << std::hex << m_window->RenderImage().pixel(at.left + q.left + 8, at.top + q.top + 8);
 }
 
 TEST_F(LightPageTest, TypingAnOutOfRangeRedIsRewrittenAndMovesTheSlider)

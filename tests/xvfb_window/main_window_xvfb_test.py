@@ -61,6 +61,12 @@ FIRST_DEVICE_TILE = (160, 610)  # first tile of the list at (100, 570, 1220, 670
 # hovered after the click that hid the tabs.)
 FRAME_REGIONS = ((0, 0, 1100, 50), (0, 120, 62, 720))
 # Client points of the close choice dialog (360 x 200).
+# The light page (page container 52, client coordinates).
+LIGHT_TAB = (31, 270)  # tab position 3
+FIRST_EFFECT = (195, 96)  # "Static", the first row of the effect list
+BLUE_SWATCH = (978, 606)  # the fifth swatch (blue)
+BRIGHTNESS_AT_2 = (520, 429)  # on the brightness slider (1..5), near value 2
+KEY_Q_CAP = (412, 198)  # inside the cap of Q on the keyboard picture
 DIALOG_MINIMISE = (190, 76)
 DIALOG_EXIT = (190, 112)
 DIALOG_APPLY = (180, 167)
@@ -626,6 +632,92 @@ def close_exit(d, env, p, origin):
     print("ok with exit stored the close button ends the program")
 
 
+def light_blocks(trace_path):
+    """The light-mode blocks the simulated keyboard received, in order, from
+    the simulator's trace: the data packet after a DataAnnounce (04 13) on
+    the command interface, ending in the trailer AA 55."""
+    blocks = []
+    announced = False
+    try:
+        with open(trace_path, encoding="ascii", errors="replace") as f:
+            for line in f:
+                parts = line.split()
+                if len(parts) < 4 or parts[2] != "set-feature":
+                    continue
+                data = bytes.fromhex("".join(parts[3:]))
+                payload = data[1:] if data and data[0] == 0 else data
+                if announced and len(payload) >= 16 and payload[14] == 0xAA and payload[15] == 0x55:
+                    blocks.append(payload[:16])
+                    announced = False
+                    continue
+                # A DataAnnounce frame: 04, block type.
+                announced = len(payload) > 2 and payload[0] == 0x04 and payload[1] == 0x13
+    except OSError:
+        pass
+    return blocks
+
+
+def active_light_record(env):
+    """(mode, color_value, colorful, brightness) of the stored active effect."""
+    import sqlite3
+    path = os.path.join(env["XDG_DATA_HOME"], "Varnet Files", "db", "vn104_datav1.db")
+    if not os.path.exists(path):
+        return None
+    try:
+        with sqlite3.connect(f"file:{path}?mode=ro", uri=True, timeout=2) as db:
+            row = db.execute("SELECT mode, color_value, colorful, brightness FROM t_light_data "
+                             "WHERE status = 1").fetchone()
+            return tuple(row) if row else None
+    except sqlite3.Error:
+        return None
+
+
+def light_page(d):
+    """Effect, swatch and brightness clicks end in the simulator (its trace),
+    in the store and, read back from the keyboard, in the picture."""
+    env = d.env("light")
+    trace = os.path.join(d.work, "light_trace.txt")
+    p = d.start(env, ["--simulate=101:0", "--sim-trace", trace, "--exit-after", "300000"], "light")
+    expect_view(p, 0, True, "a cable keyboard connects at start")
+    p.lines.wait(r"varnet: page 1 shown", 0, 20, "the key page")
+    wid, origin = d.wait_window(env, MAIN_TITLE)
+    since = p.lines.mark()
+    d.click(env, origin, LIGHT_TAB)
+    p.lines.wait(r"varnet: page 3 shown", since, 20, "the light page")
+    # Entering the tab re-sends the shown effect once the page is loaded.
+    poll(lambda: light_blocks(trace), 20, "the effect sent when the light tab is entered")
+
+    d.click(env, origin, FIRST_EFFECT)
+    poll(lambda: any(b[0] == 1 for b in light_blocks(trace)), 20, "the Static effect (mode 1) sent")
+    d.click(env, origin, BLUE_SWATCH)
+    poll(lambda: (lambda b: b[0] == 1 and tuple(b[1:4]) == (0, 0, 0xFF) and b[8] == 0)(light_blocks(trace)[-1]), 20,
+         "the blue colour sent (colourful cleared)")
+    d.click(env, origin, BRIGHTNESS_AT_2)
+    record = poll(lambda: (lambda r: r if r and r[0] == 1 and r[3] != 4 else None)(active_light_record(env)), 20,
+                  "the brightness stored")
+    mode, colour, colorful, brightness = record
+    if (colour, colorful) != (0x00FF0000, 0):
+        raise Failure(f"stored colour {colour:#010x} colourful {colorful}, expected blue and not colourful")
+    last = poll(lambda: (lambda b: b if b[9] == brightness else None)(light_blocks(trace)[-1]), 20,
+                "the stored brightness sent")
+    if tuple(last[1:4]) != (0, 0, 0xFF) or last[0] != 1 or last[8] != 0:
+        raise Failure(f"the keyboard holds {last.hex()} but the store holds {record}")
+    memory = run([d.varnetctl, "sim", "memory"], env).stdout
+    if f"light mode 1 rgb 0,0,255 colorful 0 brightness {brightness}" not in memory:
+        raise Failure(f"the simulator reports: {memory.strip()}")
+    print(f"ok light page clicks reach the keyboard and the store (brightness {brightness})")
+
+    if d.screen.available:
+        def blue_cap():
+            px = d.screen.regions(origin, [(KEY_Q_CAP[0], KEY_Q_CAP[1], KEY_Q_CAP[0] + 1, KEY_Q_CAP[1] + 1)])[0]
+            b, g, r = px[0], px[1], px[2]
+            return (r, g, b) if b > 120 and r < 90 and g < 90 else None
+        poll(blue_cap, 20, "the picture shows the blue read back from the keyboard")
+        d.save_screen("light_xvfb.png")
+        print("ok the picture mirrors the keyboard's colours")
+    p.stop()
+
+
 def view_pictures(d):
     """Step 5: --screenshots in English and in Chinese (a first start in a
     Chinese environment chooses language 2052)."""
@@ -681,6 +773,7 @@ def main():
         p, origin = receiver_link(d, env)
         close_exit(d, env, p, origin)
 
+        light_page(d)
         view_pictures(d)
         print(f"all checks passed in {time.monotonic() - started:.1f} s")
         return 0
