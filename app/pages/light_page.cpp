@@ -142,10 +142,7 @@ void LightPage::Create(MDialog&, MTabLayout& page)
 
     m_colourLabel = Label(page, Id::kColourLabel, CString());
     m_wheel = Make<CirclePalette>(page, u"CirclePalette", Id::kWheel);
-    if (m_wheel) {
-        m_wheel->SetImage(u"img_circlepalette.png"_qs, 1);
-        m_wheel->SetSelectColor(0x000000FFu);  // places the thumb on red
-    }
+    if (m_wheel) m_wheel->SetImage(u"img_circlepalette.png"_qs, 1);
     static const char16_t* channelNames[3] = {u"R", u"G", u"B"};
     for (int i = 0; i < 3; ++i) {
         m_channelLabels[i] = Label(page, Id::kRedLabel + unsigned(i), QString::fromUtf16(channelNames[i]));
@@ -229,6 +226,7 @@ void LightPage::Layout(CRect c)
     const int cx = settingsRight + 35;
     Place(m_colourLabel, cx, lower + 12, right - 20, lower + 38);
     Place(m_wheel, cx, lower + 46, cx + 130, lower + 176);
+    if (m_wheel) m_wheel->SetSelectColor(m_wheel->GetSelectColor());  // the thumb follows the wheel
     const int rx = cx + 150;
     for (int i = 0; i < 3; ++i) {
         const int y = lower + 56 + i * 42;

@@ -8,30 +8,14 @@
 class DeviceLinkSide;
 class LightPage;
 
-class PageTasks final : public FeatureTasks {
+class PageTasks final : public NoFeatureTasks {
 public:
     PageTasks(DeviceLinkSide& device, LightPage& light) : m_device(device), m_light(light) {}
 
-    void StartAudioCapture() override {}
     void ReloadPages() override;
-    void WriteKeyMap() override {}
-    void WriteOneKey() override {}
-    void WriteMacros() override {}
     void WriteLightMode() override;
     void WriteSideLightMode() override;
-    void WriteUserLight() override {}
-    void WriteSettings() override {}
-    void ResetKeyMap() override {}
-    void RestoreDefaults() override {}
-    void SaveScreenAnimation() override {}
-    void UploadScreenAnimation() override {}
-    void MaintainScreenLibrary() override {}
-    void WriteScreenClock() override {}
-    void UpdateSoftware() override {}
-    void UpdateFirmware() override {}
     void ReadKeyColours() override;
-    void LiveFrame() override {}
-    void MusicFrame() override {}
 
 private:
     DeviceLinkSide& m_device;

@@ -32,8 +32,9 @@ public:
     virtual void MusicFrame() = 0;      // music page (7), only while online
 };
 
-// The feature work while no page is built: nothing is done.
-class NoFeatureTasks final : public FeatureTasks {
+// The feature work while no page is built: nothing is done. The pages'
+// operations derive from it and override what the built pages perform.
+class NoFeatureTasks : public FeatureTasks {
 public:
     void StartAudioCapture() override {}
     void ReloadPages() override {}

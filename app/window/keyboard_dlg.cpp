@@ -119,6 +119,7 @@ long KeyboardDlg::OnWindowMessage(unsigned msg, unsigned wParam, long lParam)
     case kEndRequest:
         if (unsigned(lParam) == kEndRequestValue) EndProcess();
         return 0;
+    case kKeyCaptured:  // the macro page's key display
     case kKeyMenuPicture:
     case kKeyMenuOther:
     case kMacroMenu:

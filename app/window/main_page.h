@@ -24,7 +24,8 @@ public:
     // A notification of one of the page's controls; false when the id is
     // not the page's.
     virtual bool OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) = 0;
-    // A popup-menu choice posted to the window for this page.
+    // A popup-menu choice posted to the window for this page (or a key the
+    // macro recorder caught, message 1654).
     virtual bool OnMenuMessage(unsigned message, unsigned itemId) { return false; }
     // The page switch selected this page.
     virtual void OnShown() {}
