@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include "oxa/controls/text_editing.h"
 #include "oxa/core/image_cache.h"
 #include "oxa/core/paint_manager.h"
 #include "oxa/core/render.h"
@@ -11,11 +12,7 @@
 
 namespace OXA {
 
-namespace {
-constexpr unsigned kVkEnd = 0x23, kVkHome = 0x24, kVkLeft = 0x25, kVkRight = 0x27, kVkDelete = 0x2E;
-bool Ctrl(unsigned modifiers) { return (modifiers & 0x01u) != 0; }  // 0x11 or-ed in
-bool ShiftOnly(unsigned modifiers) { return modifiers == 0x10u; }
-}  // namespace
+using namespace TextEditing;
 
 MEdit::MEdit(MObject* parent, unsigned id, CRect rect, const CString& title, int visible, int enabled)
     : MControlFont(parent, id, rect, CString(), visible, enabled, 1), m_tip(title)
@@ -32,8 +29,7 @@ void MEdit::SetTipInfo(const CString& tip)
 void MEdit::SetEditText(const CString& text)
 {
     m_text = text.left(std::max(0, m_limit));
-    if (!m_text.isEmpty() && m_text.back().isHighSurrogate())
-        m_text.chop(1);
+    EndOnWholeCharacter(m_text);
     m_caret = m_anchor = int(m_text.size());
     UpdateControl(1, 0);
 }
@@ -55,12 +51,8 @@ void MEdit::SetTextRect(CRect rect)
 int MEdit::SetIconImage(const CString& path, int frames)
 {
     ImgResInfo* info = m_manager ? m_manager->AddImgResInfo(path, std::max(1, frames)) : nullptr;
-    if (!info || !info->image)
+    if (!m_icon.Take(info, frames))
         return 0;
-    m_icon = info->image;
-    m_iconWidth = info->frameWidth;
-    m_iconHeight = info->frameHeight;
-    m_iconFrames = std::max(1, frames);
     UpdateControl(1, 0);
     return 1;
 }
@@ -69,8 +61,8 @@ CRect MEdit::IconRect() const
 {
     if (!m_icon)
         return CRect();
-    const int top = m_rect.top + (m_rect.Height() - m_iconHeight) / 2;
-    return CRect(m_rect.right - m_iconWidth - 4, top, m_rect.right - 4, top + m_iconHeight);
+    const int top = m_rect.top + (m_rect.Height() - m_icon.height) / 2;
+    return CRect(m_rect.right - m_icon.width - 4, top, m_rect.right - 4, top + m_icon.height);
 }
 
 CRect MEdit::TextRect() const
@@ -128,18 +120,9 @@ void MEdit::SetSel(int anchor, int caret)
     UpdateControl(1, 0);
 }
 
-CString MEdit::GetSelText() const
-{
-    const int from = std::min(m_anchor, m_caret);
-    return m_text.mid(from, std::abs(m_caret - m_anchor));
-}
+CString MEdit::GetSelText() const { return Selected(m_text, m_anchor, m_caret); }
 
-void MEdit::DeleteSelection()
-{
-    const int from = std::min(m_anchor, m_caret);
-    m_text.remove(from, std::abs(m_caret - m_anchor));
-    m_caret = m_anchor = from;
-}
+void MEdit::DeleteSelection() { RemoveSelected(m_text, m_anchor, m_caret); }
 
 void MEdit::Changed()
 {
@@ -159,20 +142,11 @@ int MEdit::InsertText(const CString& text)
             continue;
         clean.append(c);
     }
-    const int selected = std::abs(m_caret - m_anchor);
-    const int room = std::max(0, m_limit - (int(m_text.size()) - selected));
-    if (clean.size() > room) {
-        clean.truncate(room);
-        if (!clean.isEmpty() && clean.back().isHighSurrogate())
-            clean.chop(1);  // never half a character
-    }
-    if (clean.isEmpty() && selected == 0)
+    const int added = ReplaceSelected(m_text, m_anchor, m_caret, clean, m_limit);
+    if (added < 0)
         return 0;
-    DeleteSelection();
-    m_text.insert(m_caret, clean);
-    m_caret = m_anchor = m_caret + int(clean.size());
     Changed();
-    return int(clean.size());
+    return added;
 }
 
 int MEdit::OnInputMethod(const CString& commit, const CString& preedit)
@@ -275,7 +249,7 @@ int MEdit::OnControlKeyDown(unsigned vk, unsigned, unsigned modifiers)
             m_anchor = m_caret;
         UpdateControl(1, 0);
     };
-    if (Ctrl(modifiers)) {
+    if (CtrlHeld(modifiers)) {
         switch (vk) {
         case 'A':
             SetSel(0, n);
@@ -347,7 +321,7 @@ void MEdit::DrawControl(HDC& hdc, CRect)
         MRender::FillSolidRect(p, m_rect, m_editBack);
     if (m_icon) {
         const CRect r = IconRect();
-        p.drawImage(r.ToQRect(), *m_icon, QRect(0, 0, m_iconWidth, m_iconHeight));
+        p.drawImage(r.ToQRect(), *m_icon.image, QRect(0, 0, m_icon.width, m_icon.height));
     }
     const CRect text = TextRect();
     const QFont font = GetGDIFont();

@@ -4,6 +4,7 @@
 // takes characters, input-method commits and the clipboard keys, and
 // reports: 30 edit shown, 26 text changed, 29 editing ended, 1/2 press and
 // release in the text area, 9/31 press and release on the icon.
+#include "oxa/controls/icon_strip.h"
 #include "oxa/core/control_font.h"
 
 namespace OXA {
@@ -82,8 +83,7 @@ private:
     int m_anchor = 0;
     int m_pressed = 0;  // 1 text area, 2 icon
     CRect m_textRect;
-    const QImage* m_icon = nullptr;
-    int m_iconWidth = 0, m_iconHeight = 0, m_iconFrames = 1;
+    IconStrip m_icon;
 };
 
 }  // namespace OXA

@@ -25,12 +25,8 @@ void MenuItem::SetCheck(int check)
 int MenuItem::SetIconImage(unsigned resourceId, int frames)
 {
     ImgResInfo* info = m_manager ? m_manager->AddImgResInfo(resourceId, u"PNG"_qs, std::max(1, frames), 1) : nullptr;
-    if (!info || !info->image)
+    if (!m_icon.Take(info, frames))
         return 0;
-    m_icon = info->image;
-    m_iconWidth = info->frameWidth;
-    m_iconHeight = info->frameHeight;
-    m_iconFrames = std::max(1, frames);
     UpdateControl(1, 0);
     return 1;
 }
@@ -38,12 +34,8 @@ int MenuItem::SetIconImage(unsigned resourceId, int frames)
 int MenuItem::SetIconImage(const CString& path, int frames)
 {
     ImgResInfo* info = m_manager ? m_manager->AddImgResInfo(path, std::max(1, frames)) : nullptr;
-    if (!info || !info->image)
+    if (!m_icon.Take(info, frames))
         return 0;
-    m_icon = info->image;
-    m_iconWidth = info->frameWidth;
-    m_iconHeight = info->frameHeight;
-    m_iconFrames = std::max(1, frames);
     UpdateControl(1, 0);
     return 1;
 }
@@ -99,10 +91,10 @@ void MenuItem::DrawControl(HDC& hdc, CRect)
     if (m_hover)
         MRender::DrawColor(p, m_rect, 0xFFC95100u);
     if (m_icon) {
-        const int frame = std::min(m_enabled ? (m_hover ? 1 : 0) : 3, m_iconFrames - 1);
-        const int y = m_rect.top + (m_rect.Height() - m_iconHeight) / 2;
-        p.drawImage(QRect(m_rect.left + 10, y, m_iconWidth, m_iconHeight), *m_icon,
-                    QRect(frame * m_iconWidth, 0, m_iconWidth, m_iconHeight));
+        const int frame = std::min(m_enabled ? (m_hover ? 1 : 0) : 3, m_icon.frames - 1);
+        const int y = m_rect.top + (m_rect.Height() - m_icon.height) / 2;
+        p.drawImage(QRect(m_rect.left + 10, y, m_icon.width, m_icon.height), *m_icon.image,
+                    QRect(frame * m_icon.width, 0, m_icon.width, m_icon.height));
     }
     const ARGB colour = m_enabled ? m_textColor : 0xFF808080u;
     MRender::DrawText(p, CRect(m_rect.left + 40, m_rect.top, m_rect.right - 30, m_rect.bottom), m_title, colour,

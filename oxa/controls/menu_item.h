@@ -2,6 +2,7 @@
 // One row of a popup menu: icon, title, optional check state (with a group)
 // or a separator line. A click on a plain item sends code 2; a press on a
 // check item toggles it and sends code 7 with the new state.
+#include "oxa/controls/icon_strip.h"
 #include "oxa/core/control_font.h"
 
 namespace OXA {
@@ -34,8 +35,7 @@ private:
     int m_separator = 0;
     int m_hover = 0;
     bool m_pressed = false;
-    const QImage* m_icon = nullptr;
-    int m_iconWidth = 0, m_iconHeight = 0, m_iconFrames = 4;
+    IconStrip m_icon;
 };
 
 }  // namespace OXA

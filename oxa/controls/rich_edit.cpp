@@ -6,6 +6,7 @@
 #include <QTextLayout>
 #include <cmath>
 
+#include "oxa/controls/text_editing.h"
 #include "oxa/core/paint_manager.h"
 #include "oxa/core/render.h"
 #include "oxa/core/scroll_bar.h"
@@ -13,14 +14,11 @@
 
 namespace OXA {
 
+using namespace TextEditing;
+
 namespace {
 constexpr int kPadding = 4;
-constexpr unsigned kVkEnd = 0x23, kVkHome = 0x24, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28,
-                   kVkDelete = 0x2E;
 constexpr ARGB kSelection = 0x803399FFu;
-bool Ctrl(unsigned modifiers) { return (modifiers & 0x01u) != 0; }  // 0x11 or-ed in
-// Shift alone: with Ctrl or Alt the or-ed codes cannot be told apart.
-bool Shift(unsigned modifiers) { return modifiers == 0x10u; }
 
 // Line feeds become line separators so that the layout breaks there; the
 // positions stay the same.
@@ -140,7 +138,10 @@ void MRichEdit::SetControlRect(CRect rect)
 void MRichEdit::SetText(const CString& text)
 {
     m_text = m_multiLine ? text : CString(text).replace(u'\n', u' ');
-    m_text.truncate(std::min<qsizetype>(m_text.size(), m_limit));
+    if (m_text.size() > m_limit) {
+        m_text.truncate(m_limit);
+        EndOnWholeCharacter(m_text);  // never half a character
+    }
     m_caret = m_anchor = int(m_text.size());
     m_preedit.clear();
     // New text shows its beginning.
@@ -184,18 +185,9 @@ void MRichEdit::SetSel(int anchor, int caret)
     UpdateControl(1, 0);
 }
 
-CString MRichEdit::GetSelText() const
-{
-    const int from = std::min(m_anchor, m_caret);
-    return m_text.mid(from, std::abs(m_caret - m_anchor));
-}
+CString MRichEdit::GetSelText() const { return Selected(m_text, m_anchor, m_caret); }
 
-void MRichEdit::DeleteSelection()
-{
-    const int from = std::min(m_anchor, m_caret);
-    m_text.remove(from, std::abs(m_caret - m_anchor));
-    m_caret = m_anchor = from;
-}
+void MRichEdit::DeleteSelection() { RemoveSelected(m_text, m_anchor, m_caret); }
 
 int MRichEdit::ReplaceSel(const CString& text)
 {
@@ -211,22 +203,13 @@ int MRichEdit::ReplaceSel(const CString& text)
             continue;
         clean.append(c);
     }
-    const int selected = std::abs(m_caret - m_anchor);
-    const int room = std::max(0, m_limit - (int(m_text.size()) - selected));
-    if (clean.size() > room) {
-        clean.truncate(room);
-        if (!clean.isEmpty() && clean.back().isHighSurrogate())
-            clean.chop(1);  // never half a character
-    }
-    if (clean.isEmpty() && selected == 0)
+    const int added = ReplaceSelected(m_text, m_anchor, m_caret, clean, m_limit);
+    if (added < 0)
         return 0;
-    DeleteSelection();
-    m_text.insert(m_caret, clean);
-    m_caret = m_anchor = m_caret + int(clean.size());
     Invalidate();
     ScrollToCaret();
     OnTextChanged();
-    return int(clean.size());
+    return added;
 }
 
 int MRichEdit::GetLineCount() { return Layout().lineCount(); }
@@ -460,9 +443,9 @@ int MRichEdit::OnControlKeyDown(unsigned vk, unsigned, unsigned modifiers)
     if (!m_enabled || !m_focused)
         return 0;
     const int n = int(m_text.size());
-    const bool extend = Shift(modifiers);
+    const bool extend = ShiftOnly(modifiers);
     const bool hasSelection = m_anchor != m_caret;
-    if (Ctrl(modifiers)) {
+    if (CtrlHeld(modifiers)) {
         switch (vk) {
         case 'A':
             SetSel(0, n);

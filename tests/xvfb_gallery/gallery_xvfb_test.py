@@ -11,18 +11,20 @@ missing (the test is then skipped). Every wait has a deadline; the X server
 and the gallery are always ended.
 """
 import argparse
-import ctypes
 import os
 import re
-import select
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
-SKIP = 77
+# The shared module sits in tests/support; no bytecode is left in the source tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from xvfb_session import (SKIP, Failure, Lines, click, die_with_parent, move, poll,  # noqa: E402
+                          start_xvfb, stop, tools_missing, visible_windows, window_geometry, window_position, xdo)
+
 CLIPBOARD_TEXT = "clip-42"
 MENU_MESSAGE = 0x0400 + 101  # the gallery's menu message
 MENU_RENAME, MENU_DELETE = 12, 14
@@ -30,111 +32,6 @@ MENU_RENAME, MENU_DELETE = 12, 14
 MENU_ITEM_Y = {MENU_RENAME: 6 + 17, MENU_DELETE: 6 + 35 + 4 + 17}
 COMBO_ROW_HEIGHT, COMBO_TOP = 30, 6
 LIST_ROW_HEIGHT = 32
-
-
-class Failure(Exception):
-    pass
-
-
-def die_with_parent():
-    """Run in a child before exec: it receives SIGTERM when this driver
-    dies, however it dies, so no X server or gallery is left behind."""
-    try:
-        ctypes.CDLL(None, use_errno=True).prctl(1, 15)  # PR_SET_PDEATHSIG, SIGTERM
-    except (OSError, AttributeError):
-        pass
-
-
-class Lines:
-    """Collects the gallery's standard output lines from a reader thread."""
-
-    def __init__(self, stream):
-        self._lines = []
-        self._cond = threading.Condition()
-        self._closed = False
-        self._thread = threading.Thread(target=self._read, args=(stream,), daemon=True)
-        self._thread.start()
-
-    def _read(self, stream):
-        for raw in stream:
-            line = raw.decode("utf-8", "replace").rstrip("\n")
-            with self._cond:
-                self._lines.append(line)
-                self._cond.notify_all()
-        with self._cond:
-            self._closed = True
-            self._cond.notify_all()
-
-    def mark(self):
-        with self._cond:
-            return len(self._lines)
-
-    def all(self):
-        with self._cond:
-            return list(self._lines)
-
-    def wait(self, pattern, since=0, timeout=15.0, what=None):
-        """The first line from index `since` matching `pattern` (a regex);
-        raises Failure at the deadline."""
-        regex = re.compile(pattern)
-        deadline = time.monotonic() + timeout
-        with self._cond:
-            while True:
-                for line in self._lines[since:]:
-                    m = regex.fullmatch(line)
-                    if m:
-                        return m
-                left = deadline - time.monotonic()
-                if left <= 0 or self._closed:
-                    tail = "\n  ".join(self._lines[-15:])
-                    raise Failure(f"no line matching {pattern!r} ({what or 'waiting'}); last lines:\n  {tail}")
-                self._cond.wait(min(left, 0.2))
-
-
-def run(cmd, env, timeout=10.0):
-    try:
-        return subprocess.run(cmd, env=env, capture_output=True, text=True, timeout=timeout)
-    except subprocess.TimeoutExpired:
-        raise Failure(f"{' '.join(cmd)} did not finish within {timeout} s")
-
-
-def start_xvfb():
-    """Starts Xvfb on a free display; returns (process, display)."""
-    read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"],
-        pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
-    os.close(write_fd)
-    data = b""
-    deadline = time.monotonic() + 30
-    try:
-        while not data.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or proc.poll() is not None:
-                raise Failure("Xvfb did not report a display")
-            ready, _, _ = select.select([read_fd], [], [], min(left, 0.5))
-            if ready:
-                chunk = os.read(read_fd, 64)
-                if not chunk:
-                    raise Failure("Xvfb closed the display pipe")
-                data += chunk
-    except Failure:
-        stop(proc)
-        raise
-    finally:
-        os.close(read_fd)
-    return proc, ":" + data.decode().strip()
-
-
-def stop(proc, grace=5.0):
-    if proc is None or proc.poll() is not None:
-        return
-    proc.terminate()
-    try:
-        proc.wait(timeout=grace)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait(timeout=grace)
 
 
 class Driver:
@@ -145,10 +42,7 @@ class Driver:
         self.ox, self.oy = origin
 
     def xdo(self, *args):
-        result = run(["xdotool", *map(str, args)], self.env)
-        if result.returncode != 0:
-            raise Failure(f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
-        return result.stdout
+        return xdo(self.env, *args)
 
     def control(self, name):
         if name not in self.controls:
@@ -160,39 +54,24 @@ class Driver:
         return self.ox + (l + r) // 2, self.oy + (t + b) // 2
 
     def move(self, x, y):
-        # No --sync: it waits forever when the pointer is already there. The
-        # X server applies the move before any later click or key anyway.
-        self.xdo("mousemove", x, y)
+        move(self.env, x, y)
 
     def click(self, x, y, button=1):
-        self.move(x, y)
-        self.xdo("click", button)
+        click(self.env, x, y, button)
 
     def wait_window(self, name, at=None, timeout=10.0):
         """Polls until a visible window with this title exists (with its
         top-left corner at `at` when given, so that a window still closing
         is not taken for a new one)."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            result = run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"], self.env)
-            for wid in result.stdout.split() if result.returncode == 0 else []:
-                if at is None or self.window_position(wid) == at:
+        def found():
+            for wid in visible_windows(self.env, name):
+                if at is None or window_position(self.env, wid) == at:
                     return wid
-            time.sleep(0.1)
-        raise Failure(f"no visible window named {name!r}" + (f" at {at}" if at else ""))
+            return None
+        return poll(found, timeout, f"a visible window named {name!r}" + (f" at {at}" if at else ""))
 
     def window_geometry(self, wid):
-        """(x, y, width, height) of a window, or None."""
-        result = run(["xdotool", "getwindowgeometry", "--shell", wid], self.env)
-        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
-        try:
-            return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-        except (KeyError, ValueError):
-            return None
-
-    def window_position(self, wid):
-        geometry = self.window_geometry(wid)
-        return geometry[:2] if geometry else None
+        return window_geometry(self.env, wid)
 
     def command(self, text, timeout=15.0):
         since = self.lines.mark()
@@ -387,16 +266,14 @@ def main():
     parser.add_argument("--shots", help="folder for gallery_xvfb.png (the X screen with a balloon and a menu "
                         "open) and gallery_xvfb_surface.png (the window's own surface)")
     args = parser.parse_args()
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            print(f"{tool} is not installed; skipping")
-            return SKIP
+    if tools_missing():
+        return SKIP
 
     work = tempfile.mkdtemp(prefix="oxa_gallery_")
     xvfb = gallery = lines = None
     try:
         gallery_err = open(os.path.join(work, "gallery.err"), "wb")
-        xvfb, display = start_xvfb()
+        xvfb, display = start_xvfb(1280, 800)
         env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
         env.pop("WAYLAND_DISPLAY", None)
         gallery = subprocess.Popen(

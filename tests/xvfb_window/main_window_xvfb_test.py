@@ -33,19 +33,21 @@ import argparse
 import ctypes
 import ctypes.util
 import os
-import re
-import select
 import shutil
 import signal
 import struct
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import zlib
 
-SKIP = 77
+# The shared module sits in tests/support; no bytecode is left in the source tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from xvfb_session import (SKIP, Failure, Lines, click, die_with_parent, poll, run, tools_missing,  # noqa: E402
+                          start_xvfb, stop, visible_windows, window_position)
+
 SCREEN_W, SCREEN_H = 1600, 900
 MAIN_TITLE = "Varnet"
 KEYBOARD_NAME = "Varnet K104 RGB"  # device type 101 in the catalogue
@@ -70,123 +72,6 @@ KEY_Q_CAP = (412, 198)  # inside the cap of Q on the keyboard picture
 DIALOG_MINIMISE = (190, 76)
 DIALOG_EXIT = (190, 112)
 DIALOG_APPLY = (180, 167)
-
-
-class Failure(Exception):
-    pass
-
-
-def die_with_parent():
-    """Run in a child before exec: it receives SIGTERM when this driver
-    dies, however it dies, so no X server or program is left behind."""
-    try:
-        ctypes.CDLL(None, use_errno=True).prctl(1, 15)  # PR_SET_PDEATHSIG, SIGTERM
-    except (OSError, AttributeError):
-        pass
-
-
-class Lines:
-    """Collects a program's output lines from a reader thread."""
-
-    def __init__(self, stream):
-        self._lines = []
-        self._cond = threading.Condition()
-        self._closed = False
-        threading.Thread(target=self._read, args=(stream,), daemon=True).start()
-
-    def _read(self, stream):
-        for raw in stream:
-            line = raw.decode("utf-8", "replace").rstrip("\n")
-            with self._cond:
-                self._lines.append(line)
-                self._cond.notify_all()
-        with self._cond:
-            self._closed = True
-            self._cond.notify_all()
-
-    def mark(self):
-        with self._cond:
-            return len(self._lines)
-
-    def all(self):
-        with self._cond:
-            return list(self._lines)
-
-    def wait(self, pattern, since=0, timeout=20.0, what=None):
-        """(index, match) of the first line from index `since` matching
-        `pattern` (a regex, whole line); raises Failure at the deadline."""
-        regex = re.compile(pattern)
-        deadline = time.monotonic() + timeout
-        with self._cond:
-            while True:
-                for i in range(since, len(self._lines)):
-                    m = regex.fullmatch(self._lines[i])
-                    if m:
-                        return i, m
-                left = deadline - time.monotonic()
-                if left <= 0 or self._closed:
-                    tail = "\n  ".join(self._lines[-15:])
-                    raise Failure(f"no line matching {pattern!r} ({what or 'waiting'}); last lines:\n  {tail}")
-                self._cond.wait(min(left, 0.2))
-
-
-def run(cmd, env, timeout=15.0):
-    try:
-        return subprocess.run(cmd, env=env, capture_output=True, text=True, timeout=timeout)
-    except subprocess.TimeoutExpired:
-        raise Failure(f"{' '.join(map(str, cmd))} did not finish within {timeout} s")
-
-
-def poll(predicate, timeout, what, interval=0.1):
-    """Calls predicate until it returns something true; that value."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out after {timeout} s: {what}")
-        time.sleep(interval)
-
-
-def stop(proc, grace=5.0):
-    if proc is None or proc.poll() is not None:
-        return
-    proc.terminate()
-    try:
-        proc.wait(timeout=grace)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait(timeout=grace)
-
-
-def start_xvfb():
-    """Starts Xvfb on a free display; returns (process, display)."""
-    read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
-    os.close(write_fd)
-    data = b""
-    deadline = time.monotonic() + 30
-    try:
-        while not data.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or proc.poll() is not None:
-                raise Failure("Xvfb did not report a display")
-            ready, _, _ = select.select([read_fd], [], [], min(left, 0.5))
-            if ready:
-                chunk = os.read(read_fd, 64)
-                if not chunk:
-                    raise Failure("Xvfb closed the display pipe")
-                data += chunk
-    except Failure:
-        stop(proc)
-        raise
-    finally:
-        os.close(read_fd)
-    return proc, ":" + data.decode().strip()
 
 
 # --- pictures ------------------------------------------------------------------
@@ -392,25 +277,14 @@ class Driver:
         if result.returncode != 0:
             raise Failure(f"varnetctl sim {' '.join(map(str, words))}: {(result.stderr or result.stdout).strip()}")
 
-    def xdo(self, env, *args):
-        result = run(["xdotool", *map(str, args)], env)
-        if result.returncode != 0:
-            raise Failure(f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
-        return result.stdout
-
-    def visible(self, env, title):
-        """Ids of the visible windows with this title."""
-        result = run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"], env)
-        return result.stdout.split() if result.returncode == 0 else []
-
     def wait_window(self, env, title, timeout=30.0):
         """(id, (x, y)) of the visible window with this title, once it has
         the position it keeps (centred windows are placed after mapping)."""
         last = [None]
 
         def settled():
-            for wid in self.visible(env, title):
-                position = self.position(env, wid)
+            for wid in visible_windows(env, title):
+                position = window_position(env, wid)
                 if position is not None and position == last[0]:
                     return wid, position
                 last[0] = position
@@ -418,21 +292,10 @@ class Driver:
         return poll(settled, timeout, f"a visible window named {title!r}")
 
     def wait_hidden(self, env, title, timeout=15.0):
-        poll(lambda: not self.visible(env, title), timeout, f"the window {title!r} is hidden")
-
-    def position(self, env, wid):
-        result = run(["xdotool", "getwindowgeometry", "--shell", wid], env)
-        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
-        try:
-            return int(values["X"]), int(values["Y"])
-        except (KeyError, ValueError):
-            return None
+        poll(lambda: not visible_windows(env, title), timeout, f"the window {title!r} is hidden")
 
     def click(self, env, origin, point):
-        # No --sync on the move: it waits forever when the pointer is there
-        # already; the server applies the move before the click anyway.
-        self.xdo(env, "mousemove", origin[0] + point[0], origin[1] + point[1])
-        self.xdo(env, "click", 1)
+        click(env, origin[0] + point[0], origin[1] + point[1])
 
     def frame(self, origin):
         return self.screen.regions(origin, FRAME_REGIONS)
@@ -462,7 +325,7 @@ def expect_view(program, since, connected, what, timeout=20.0):
     """Index of the next view line after `since`; a connected view must be
     of the simulated keyboard."""
     pattern = r"varnet: keyboard connected: (.*)" if connected else r"varnet: no keyboard connected"
-    index, m = program.lines.wait(pattern, since, timeout, what)
+    index, m = program.lines.wait_at(pattern, since, timeout, what)
     if connected and m.group(1) != KEYBOARD_NAME:
         raise Failure(f"connected keyboard is {m.group(1)!r}, expected {KEYBOARD_NAME!r}")
     return index
@@ -545,8 +408,8 @@ def close_minimise(d, env, p, origin):
     print("ok a second start shows the first window")
 
     d.click(env, origin, CLOSE_BUTTON)
-    outcome = poll(lambda: "asked" if d.visible(env, d.dialog_title) else
-                   "hidden" if not d.visible(env, MAIN_TITLE) else None, 15, "the close button hides the window")
+    outcome = poll(lambda: "asked" if visible_windows(env, d.dialog_title) else
+                   "hidden" if not visible_windows(env, MAIN_TITLE) else None, 15, "the close button hides the window")
     if outcome == "asked":
         raise Failure("the close choice dialog opened although minimise was stored")
     if p.proc.poll() is not None:
@@ -576,7 +439,7 @@ def receiver_link(d, env):
     expect_view(p, since, False, "unplugging the receiver")
     since = p.lines.mark()
     d.sim(env, "plug", "receiver")
-    index, _ = p.lines.wait(r"varnet: connection: 2\.4 GHz receiver", since, 20, "receiver found again")
+    index, _ = p.lines.wait_at(r"varnet: connection: 2\.4 GHz receiver", since, 20, "receiver found again")
     expect_view(p, index, False, "receiver present, keyboard offline")
     wid, origin = d.wait_window(env, MAIN_TITLE)
     print("ok receiver present, keyboard offline: no-keyboard view")
@@ -745,10 +608,8 @@ def main():
     parser.add_argument("varnetctl")
     parser.add_argument("--shots", help="folder for the pictures of the views and of the X screen")
     args = parser.parse_args()
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            print(f"{tool} is not installed; skipping")
-            return SKIP
+    if tools_missing():
+        return SKIP
 
     # The program takes any argument containing "hide" for a hidden start:
     # the folder name must not contain it.
@@ -759,7 +620,7 @@ def main():
     xvfb = d = None
     started = time.monotonic()
     try:
-        xvfb, display = start_xvfb()
+        xvfb, display = start_xvfb(SCREEN_W, SCREEN_H)
         d = Driver(args, display, work)
         if d.shots:
             os.makedirs(d.shots, exist_ok=True)
