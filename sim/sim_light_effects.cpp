@@ -352,8 +352,12 @@ std::vector<SimRgb> PresetEffectColours(const SimLightMode& light, const std::ve
     std::vector<SimRgb> out(places.size());
     if (places.empty()) return out;
     const Frame frame(light, places, limits, double(ms) / 1000);
+    // Brightness sets the LEDs' duty (light linear in the level); the colour
+    // values report that light as a screen shows it, gamma-encoded, so that
+    // the lower levels stay visible steps rather than near-black.
     const int brightnessMax = std::max(limits.brightnessMax, 1);
-    const double scale = double(std::clamp(light.brightness, 1, brightnessMax)) / brightnessMax;
+    const double duty = double(std::clamp(light.brightness, 1, brightnessMax)) / brightnessMax;
+    const double scale = std::pow(duty, 1 / 2.2);
     const int effect = light.mode >= kStatic && light.mode <= kPulse ? light.mode : kStatic;
     for (size_t i = 0; i < places.size(); ++i) {
         const Colour c = frame.At(effect, i) * scale;

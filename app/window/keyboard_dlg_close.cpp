@@ -13,6 +13,7 @@
 #include "app/window/main_window_ids.h"
 #include "app/window/ui_message_box.h"
 #include "app/window/update_tip_dlg.h"
+#include "app/window/virtual_keyboard_dlg.h"
 #include "oxa/core/manager.h"
 #include "platform/external_process.h"
 #include "platform/settings_file.h"
@@ -55,9 +56,16 @@ void KeyboardDlg::ShowTrayMenu()
     QMenu menu;
     QAction* options = menu.addAction(GetText(10));
     QAction* exit = menu.addAction(GetText(11));
+    // On the simulated keyboard: the window that shows its LEDs.
+    QAction* virtualKeyboard = nullptr;
+    if (m_device.Simulation()) {
+        menu.addSeparator();
+        virtualKeyboard = menu.addAction(u"Virtual keyboard"_qs);
+    }
     QAction* chosen = menu.exec(QCursor::pos());
     if (chosen == options) SendMessageW(WM_COMMAND, MainMessage::kTrayCloseOptions, 0);
     else if (chosen == exit) SendMessageW(WM_COMMAND, MainMessage::kTrayExit, 0);
+    else if (chosen && chosen == virtualKeyboard) VirtualKeyboardDlg::Open(m_device);
 }
 
 void KeyboardDlg::CheckFirmwareVersion()

@@ -165,8 +165,7 @@ void VirtualKeyboardView::LayOut()
         m_screenPanel = m_screenRect = QRectF();
     }
 
-    const QFont font = LabelFont(10 * m_scale);
-    const QFontMetricsF metrics(font);
+    const double labelPixels = 9.5 * m_scale;
     for (size_t i = 0; i < m_keyCodes.size(); ++i) {
         ShownKey k;
         k.code = m_keyCodes[i];
@@ -175,17 +174,37 @@ void VirtualKeyboardView::LayOut()
         k.rect = QRectF(left + (r.left() - m_layoutBody.left()) * m_scale, top + (r.top() - m_layoutBody.top()) * m_scale,
                         r.width() * m_scale, r.height() * m_scale)
                      .adjusted(1, 1, -1, -1);
-        const double pad = std::max(3.0, 5 * m_scale);
-        const double width = std::max(4.0, k.rect.width() - 2 * pad + 2);
-        // Long labels wrap at their spaces ("Caps Lock"), and what still does not fit is elided.
-        QStringList words = m_layoutLabels[i].split(u' ', Qt::SkipEmptyParts);
-        for (QString& w : words) w = metrics.elidedText(w, Qt::ElideRight, width);
-        const QString joined = words.join(u' ');
-        QString text = metrics.horizontalAdvance(joined) <= width ? joined : words.join(u'\n');
+        const double pad = std::max(3.0, 4.5 * m_scale);
+        const double width = std::max(4.0, k.rect.width() - 2 * pad + 1);
+        const double height = std::max(4.0, k.rect.height() - 2 * pad);
+        // A label that does not fit on one line wraps at its spaces ("Caps
+        // Lock"), then takes a smaller type; what still does not fit is elided.
+        const QStringList words = m_layoutLabels[i].split(u' ', Qt::SkipEmptyParts);
+        QString text;
+        for (double pixels = labelPixels; ; pixels -= 1) {
+            const bool last = pixels - 1 < std::max(7.0, labelPixels - 3);
+            k.font = LabelFont(pixels);
+            const QFontMetricsF metrics(k.font);
+            const QString line = words.join(u' ');
+            if (metrics.horizontalAdvance(line) <= width) {
+                text = line;
+                break;
+            }
+            bool wrapFits = words.size() > 1 && metrics.lineSpacing() * double(words.size()) <= height;
+            for (const QString& w : words) wrapFits = wrapFits && metrics.horizontalAdvance(w) <= width;
+            if (wrapFits || last) {
+                QStringList lines;
+                for (const QString& w : words) lines << metrics.elidedText(w, Qt::ElideRight, width);
+                text = wrapFits || metrics.lineSpacing() * double(words.size()) <= height
+                           ? lines.join(QChar(QChar::LineSeparator))
+                           : metrics.elidedText(line, Qt::ElideRight, width);
+                break;
+            }
+        }
         k.label.setText(text);
         k.label.setTextFormat(Qt::PlainText);
         k.label.setPerformanceHint(QStaticText::AggressiveCaching);
-        k.label.prepare(QTransform(), font);
+        k.label.prepare(QTransform(), k.font);
         k.labelAt = QPointF(k.rect.left() + pad - 1, k.rect.top() + pad - 2);
         m_keys.push_back(std::move(k));
     }
@@ -264,6 +283,7 @@ void VirtualKeyboardView::DrawControl(HDC& hdc, CRect)
             p.setBrush(cap);
             p.drawRoundedRect(k.rect, radius, radius);
             p.setPen(IsLight(cap) ? QColor(0x14, 0x16, 0x1A) : QColor(0xE6, 0xE8, 0xEE));
+            p.setFont(k.font);
             p.drawStaticText(k.labelAt, k.label);
             p.setPen(QPen(QColor(0, 0, 0, 110), 1));
         }
@@ -290,7 +310,9 @@ void VirtualKeyboardView::DrawControl(HDC& hdc, CRect)
         p.setPen(Qt::NoPen);
         p.drawRoundedRect(banner, 10, 10);
         p.setPen(QColor(0xE8, 0xEA, 0xF0));
-        p.drawText(banner, Qt::AlignCenter, StateText(status));
+        QString state = StateText(status);
+        if (!state.isEmpty()) state[0] = state[0].toUpper();
+        p.drawText(banner, Qt::AlignCenter, state);
     }
     p.restore();
 }

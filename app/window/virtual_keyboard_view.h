@@ -25,8 +25,6 @@ public:
     // Where a key of the keyboard shown is drawn, in window coordinates;
     // empty when that keyboard has no such key.
     OXA::CRect KeyRect(int keyCode);
-    // The device type shown (after the last paint or KeyRect).
-    int ShownDeviceType() const { return m_deviceType; }
 
 private:
     struct ShownKey {
@@ -34,6 +32,7 @@ private:
         int light = 0;  // light position; 0: the key has no LED
         QRectF rect;    // window coordinates
         QStaticText label;
+        QFont font;
         QPointF labelAt;
     };
     struct ScreenFrames {
@@ -71,5 +70,4 @@ private:
     QRectF m_body, m_screenPanel, m_screenRect, m_statusRect;
     double m_scale = 1;
     ScreenFrames m_screen;
-    qint64 m_startMs = 0;
 };
