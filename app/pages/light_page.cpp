@@ -240,9 +240,19 @@ void LightPage::Layout(CRect c)
     }
 }
 
+// A notification arrives while the control's panel holds its lock; the
+// logic runs once the notification has returned, so that its lock is never
+// taken inside a panel's (the logic takes the panels' locks itself when it
+// sets the controls).
 bool LightPage::OnMessage(unsigned id, unsigned code, unsigned, long)
 {
     if (id < Id::kListArea || id > Id::kLastSwatch) return false;
+    m_post([this, id, code] { Handle(id, code); });
+    return true;
+}
+
+void LightPage::Handle(unsigned id, unsigned code)
+{
     switch (id) {
     case Id::kEffects:
         if (code == 2) m_logic->OnEffectSelected();
@@ -277,7 +287,6 @@ bool LightPage::OnMessage(unsigned id, unsigned code, unsigned, long)
             if (CColorButton* swatch = m_swatches[id - Id::kFirstSwatch]) m_logic->OnSwatchClicked(swatch->GetColor());
         break;
     }
-    return true;
 }
 
 void LightPage::OnShown() { m_logic->OnLightTabEntered(); }

@@ -82,6 +82,7 @@ public:
     void Repaint() override;
 
 private:
+    void Handle(unsigned id, unsigned code);
     OXA::MSlider* Slider(LightSlider slider) const;
     OXA::MEdit* Field(ColourChannel channel) const;
     void FillPicture(const LayoutFile& layout);

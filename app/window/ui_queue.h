@@ -26,5 +26,14 @@ private:
     std::deque<std::function<void()>> m_work;
     bool m_closed = false;
     bool m_wakeUpPending = false;
-    QObject m_context;  // lives on the UI thread; queued wake-ups die with it
+    // Receives the wake-up events on the UI thread; queued ones die with it.
+    class Waker : public QObject {
+    public:
+        explicit Waker(UiQueue& queue) : m_queue(queue) {}
+        bool event(QEvent* e) override;
+
+    private:
+        UiQueue& m_queue;
+    };
+    Waker m_waker{*this};
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 // A windowless rectangle with children: geometry, visibility, the parent
 // chain for notifications and repaint requests, event routing and the cached
 // rendering every stateful control uses.
@@ -184,8 +185,9 @@ protected:
     PaintManager* m_manager = nullptr;
     unsigned m_id = 0;
     CRect m_rect;
-    int m_visible = 1;
-    int m_enabled = 1;
+    // Read by the tick thread while the UI thread changes them.
+    std::atomic<int> m_visible{1};
+    std::atomic<int> m_enabled{1};
     int m_dragDrop = 0;
     int m_mouseResponse = 1;
     int m_tabStop = 0;
@@ -193,7 +195,7 @@ protected:
     int m_pressedInside = 0;
     int m_keyDown = 0;
     int m_focused = 0;
-    int m_update = 0;
+    std::atomic<int> m_update{0};  // the cached frames are valid; cleared from any thread
     int m_animate = 0;
     int m_runTimer = 0;
     int m_running = 0;
