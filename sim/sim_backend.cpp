@@ -166,27 +166,20 @@ bool SimBackend::SetPlugged(Keyboard& k, Connection& c, Interface& i, bool plugg
     return true;
 }
 
-bool SimBackend::Plug(int keyboard, int mode)
-{
-    Notices notices;
-    {
-        std::lock_guard lock(m_lock);
-        Connection* c = ConnectionOf(keyboard, mode);
-        if (!c) return false;
-        for (Interface& i : c->interfaces) SetPlugged(m_keyboards[size_t(keyboard)], *c, i, true, notices);
-    }
-    Deliver(notices);
-    return true;
-}
+bool SimBackend::Plug(int keyboard, int mode) { return SetConnectionPlugged(keyboard, mode, true); }
 
-bool SimBackend::Unplug(int keyboard, int mode)
+bool SimBackend::Unplug(int keyboard, int mode) { return SetConnectionPlugged(keyboard, mode, false); }
+
+// Every interface of one connection in or out; the plug notices go out
+// after the lock is released.
+bool SimBackend::SetConnectionPlugged(int keyboard, int mode, bool plugged)
 {
     Notices notices;
     {
         std::lock_guard lock(m_lock);
         Connection* c = ConnectionOf(keyboard, mode);
         if (!c) return false;
-        for (Interface& i : c->interfaces) SetPlugged(m_keyboards[size_t(keyboard)], *c, i, false, notices);
+        for (Interface& i : c->interfaces) SetPlugged(m_keyboards[size_t(keyboard)], *c, i, plugged, notices);
     }
     Deliver(notices);
     return true;

@@ -141,6 +141,7 @@ private:
 
     Interface* Live(const Handle& h);
     Connection* ConnectionOf(int keyboard, int mode);
+    bool SetConnectionPlugged(int keyboard, int mode, bool plugged);
     bool SetPlugged(Keyboard& k, Connection& c, Interface& i, bool plugged, Notices& notices);
     bool CountReport(Keyboard& k, const Handle& h, Notices& notices);
     void Queue(Interface& i, std::vector<uint8_t> report, int lateMs);

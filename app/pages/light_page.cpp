@@ -490,9 +490,11 @@ void LightPage::SetKeyColour(int keyValue, uint32_t colour)
     if (m_picture) m_picture->SetKeyColor(keyValue, colour);
 }
 
+// A copy-only repaint: the picture renders afresh only when a key's colour
+// really changed since its last paint.
 void LightPage::Repaint()
 {
     m_post([this] {
-        if (m_picture) m_picture->UpdateControl(1, 0);
+        if (m_picture) m_picture->UpdateControl(0, 0);
     });
 }

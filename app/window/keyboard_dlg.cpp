@@ -18,8 +18,7 @@ using namespace OXA;
 
 KeyboardDlg::KeyboardDlg(TaskQueue& queue, DeviceLinkSide& device, FeatureTasks& features,
                          const CString& softwareName, const CString& programFolder)
-    : m_queue(queue),
-      m_device(device),
+    : m_device(device),
       m_softwareName(softwareName),
       m_programFolder(programFolder),
       m_worker(queue, device, features, *this)

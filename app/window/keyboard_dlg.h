@@ -121,8 +121,6 @@ public:
     bool WorkerStopped() const { return m_workerStopped; }
     // Called on the UI thread after each view change (true: connected).
     void SetViewHook(std::function<void(bool)> hook) { m_viewHook = std::move(hook); }
-    // Applies what other threads handed over (tests without a running loop).
-    void ProcessHandedOver() { m_ui.Drain(); }
     // Control of the frame or a page by id.
     OXA::MControl* FindControl(unsigned id);
 
@@ -139,7 +137,6 @@ private:
     void ShowTrayMenu();
     void OpenWebsite();
 
-    TaskQueue& m_queue;
     DeviceLinkSide& m_device;
     CString m_softwareName;
     CString m_programFolder;

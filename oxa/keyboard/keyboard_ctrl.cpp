@@ -120,7 +120,7 @@ void KeyboardCtrl::SetKeyCheck(int keyValue, int check)
 void KeyboardCtrl::SetKeyColor(int keyValue, COLORREF colour)
 {
     KeysGuard lock(m_keysLock);
-    if (KEY_INFO* key = FindKey(keyValue)) {
+    if (KEY_INFO* key = FindKey(keyValue); key && key->color != colour) {
         key->color = colour;
         MarkKeysChanged();
     }
