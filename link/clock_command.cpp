@@ -48,10 +48,5 @@ Transaction WriteScreenClockCable(const ScreenClock& clock)
 Transaction WriteScreenClockReceiver(const ScreenClock& clock)
 {
     const Payload p = ClockPacket(clock);
-    std::vector<uint8_t> r = ReceiverRequest(0x0C, 0x10, 0, p.data(), 14);
-    r[18] = kTrailer0;
-    r[19] = kTrailer1;
-    Transaction t;
-    t.Add(ExchangeStep(std::move(r)));
-    return t;
+    return TrailedReceiverExchange(0x0C, 0x10, p.data(), 14);
 }

@@ -41,6 +41,16 @@ std::vector<uint8_t> ReceiverRequest(int command, int length, int index, const u
     return r;
 }
 
+Transaction TrailedReceiverExchange(int command, int length, const uint8_t* data, size_t dataSize)
+{
+    std::vector<uint8_t> r = ReceiverRequest(command, length, 0, data, dataSize);
+    r[18] = kTrailer0;
+    r[19] = kTrailer1;
+    Transaction t;
+    t.Add(ExchangeStep(std::move(r)));
+    return t;
+}
+
 Transaction ReceiverChunks(int command, const std::vector<uint8_t>& block, int lastLength)
 {
     Transaction t;

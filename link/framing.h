@@ -38,6 +38,10 @@ constexpr int kReceiverChunk = 28;
 std::vector<uint8_t> ReceiverRequest(int command, int length, int index, const uint8_t* data = nullptr,
                                      size_t dataSize = 0);
 
+// One receiver exchange whose request carries the configuration trailer at
+// bytes 18 and 19 (the clock, the settings and the side light).
+Transaction TrailedReceiverExchange(int command, int length, const uint8_t* data, size_t dataSize);
+
 // A block in receiver chunks: chunk k carries block bytes 28k..28k+27 with
 // index k and length 28, the last one the bytes that remain (or
 // `lastLength` when given), each followed by a 2 ms pause.

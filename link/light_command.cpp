@@ -73,12 +73,7 @@ Transaction WriteLightModeReceiver(const LightBlock& block)
 Transaction WriteSideLightReceiver(int value)
 {
     const uint8_t data = uint8_t(value);
-    std::vector<uint8_t> r = ReceiverRequest(0x05, 0x01, 0, &data, 1);
-    r[18] = kTrailer0;
-    r[19] = kTrailer1;
-    Transaction t;
-    t.Add(ExchangeStep(std::move(r)));
-    return t;
+    return TrailedReceiverExchange(0x05, 0x01, &data, 1);
 }
 
 std::vector<uint8_t> ColourBlock(const std::map<int, uint32_t>& colours, const KeyTables& tables, bool rgb)

@@ -32,10 +32,5 @@ Transaction WriteSettingsCable(const DeviceSettings& settings)
 Transaction WriteSettingsReceiver(const DeviceSettings& settings)
 {
     const Payload p = SettingsPacket(settings);
-    std::vector<uint8_t> r = ReceiverRequest(0x07, 0x10, 0, p.data(), 14);
-    r[18] = kTrailer0;
-    r[19] = kTrailer1;
-    Transaction t;
-    t.Add(ExchangeStep(std::move(r)));
-    return t;
+    return TrailedReceiverExchange(0x07, 0x10, p.data(), 14);
 }

@@ -35,31 +35,11 @@ public:
     static constexpr int kNoLightKey = 0x2C;
 };
 
-class LightWorkerTest : public LightPageTest {
+class LightWorkerTest : public LightPageTest, protected ConnectedKeyboard {
 protected:
-    SimRig rig;
-    int kb = -1;
-    LayoutFile layout;
-    KeyTables tables;
-
-    void Connect(int deviceType, int mode)
-    {
-        kb = rig.Add(deviceType);
-        layout = ShippedLayout(deviceType);
-        tables = TablesOf(layout);
-        rig.sim->SwitchMode(kb, mode);
-        rig.Select(deviceType);
-        rig.manager.SetCommandDelay(10);
-        rig.Take();
-    }
-    CommandContext Context() { return CommandContext{rig.manager, rig.manager.GetConnectMode(), layout, tables}; }
-    SimMemory Memory() { return rig.sim->Memory(kb); }
     void TearDown() override
     {
-        if (kb >= 0) {
-            EXPECT_EQ(rig.sim->ErrorCount(kb), 0);
-            for (const std::string& e : rig.sim->Errors(kb)) ADD_FAILURE() << e;
-        }
+        ExpectNoFirmwareErrors();
         LightPageTest::TearDown();
     }
     // The light block of a cable light transaction: the payload of its one

@@ -21,35 +21,9 @@ std::vector<std::string> Wire(const std::vector<SimTraceLine>& lines, size_t pre
     return out;
 }
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public ::testing::Test, protected ConnectedKeyboard {
 protected:
-    SimRig rig;
-    int kb = -1;
-    int type = 0;
-    LayoutFile layout;
-    KeyTables tables;
-
-    // A shipped keyboard connected in one mode.
-    void Connect(int deviceType, int mode)
-    {
-        type = deviceType;
-        kb = rig.Add(deviceType);
-        layout = ShippedLayout(deviceType);
-        tables = TablesOf(layout);
-        rig.sim->SwitchMode(kb, mode);
-        rig.Select(deviceType);
-        rig.manager.SetCommandDelay(10);
-        rig.Take();
-    }
-    CommandContext Context() { return CommandContext{rig.manager, rig.manager.GetConnectMode(), layout, tables}; }
-    SimMemory Memory() { return rig.sim->Memory(kb); }
-    void TearDown() override
-    {
-        if (kb >= 0) {
-            EXPECT_EQ(rig.sim->ErrorCount(kb), 0);
-            for (const std::string& e : rig.sim->Errors(kb)) ADD_FAILURE() << e;
-        }
-    }
+    void TearDown() override { ExpectNoFirmwareErrors(); }
 };
 
 DeviceSettings SomeSettings()

@@ -9,6 +9,7 @@
 #include "device/catalogue.h"
 #include "device/key_tables.h"
 #include "device/layout_file.h"
+#include "link/device_commands.h"
 #include "link/hid_device_manager.h"
 #include "link/link_clock.h"
 #include "sim/sim_backend.h"
@@ -159,5 +160,36 @@ inline std::vector<uint8_t> PayloadOf(const SimTraceLine& line)
     if (line.bytes.size() < 2) return {};
     return std::vector<uint8_t>(line.bytes.begin() + 1, line.bytes.end());
 }
+
+// A shipped keyboard on the simulator, connected in one mode, with the
+// layout and key tables its commands are built from.
+struct ConnectedKeyboard {
+    SimRig rig;
+    int kb = -1;
+    int type = 0;
+    LayoutFile layout;
+    KeyTables tables;
+
+    void Connect(int deviceType, int mode)
+    {
+        type = deviceType;
+        kb = rig.Add(deviceType);
+        layout = ShippedLayout(deviceType);
+        tables = TablesOf(layout);
+        rig.sim->SwitchMode(kb, mode);
+        rig.Select(deviceType);
+        rig.manager.SetCommandDelay(10);
+        rig.Take();
+    }
+    CommandContext Context() { return CommandContext{rig.manager, rig.manager.GetConnectMode(), layout, tables}; }
+    SimMemory Memory() { return rig.sim->Memory(kb); }
+    // The simulated firmware found nothing to complain about.
+    void ExpectNoFirmwareErrors()
+    {
+        if (kb < 0) return;
+        EXPECT_EQ(rig.sim->ErrorCount(kb), 0);
+        for (const std::string& e : rig.sim->Errors(kb)) ADD_FAILURE() << e;
+    }
+};
 
 }  // namespace linktest
